@@ -1,0 +1,238 @@
+// The menu model and its Qt views: every window that carries a bar gets its
+// own QMenuBar built from the one model; the model's state drives every view.
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTextEdit>
+
+#include "framework/application.h"
+#include "framework/menu.h"
+#include "framework/window.h"
+#include "qt/peers.h"
+
+namespace fw {
+namespace {
+
+// Leaves take their enabled state from AutoEnable and the window's
+// EnableMenuItems; a menu with items stays enabled so it can open.
+void ResetToAutoEnable(MenuItem& item) {
+  for (const Ref<MenuItem>& child : item.Children()) {
+    if (child->Children().empty()) {
+      child->SetEnabled(child->AutoEnable());
+    } else {
+      ResetToAutoEnable(*child);
+    }
+  }
+}
+
+// The editing commands a focused text control carries out itself.
+bool RunEditCommand(const std::string& name, QWidget* focus) {
+  if (auto* edit = qobject_cast<QTextEdit*>(focus)) {
+    if (name == "EditCopy")
+      edit->copy();
+    else if (name == "EditCut")
+      edit->cut();
+    else if (name == "EditPaste")
+      edit->paste();
+    else if (name == "EditUndo")
+      edit->undo();
+    else if (name == "EditSelectAll")
+      edit->selectAll();
+    else
+      return false;
+    return true;
+  }
+  if (auto* line = qobject_cast<QLineEdit*>(focus)) {
+    if (name == "EditCopy")
+      line->copy();
+    else if (name == "EditCut")
+      line->cut();
+    else if (name == "EditPaste")
+      line->paste();
+    else if (name == "EditUndo")
+      line->undo();
+    else if (name == "EditSelectAll")
+      line->selectAll();
+    else
+      return false;
+    return true;
+  }
+  return false;
+}
+
+// A chosen command: the focused control's own editing first, then the
+// window's handler, then the application's; True from a handler ends it. An
+// item nobody handles runs its own action (a quit item quits).
+void Dispatch(Window* window, MenuItem& item) {
+  const std::string name = item.Name();
+  if (window != nullptr && window->PlatformPeer().widget) {
+    RunEditCommand(name, window->PlatformPeer().widget->focusWidget());
+  }
+  bool handled = false;
+  bool anyHandler = false;
+  if (window != nullptr) {
+    if (const MenuHandler* h = window->MenuHandlerFor(name)) {
+      anyHandler = true;
+      RuntimeCallHandler([&] { handled = (*h)(); });
+    }
+  }
+  if (!handled) {
+    if (Ref<Application> app = GetAppObject()) {
+      if (const MenuHandler* h = app->MenuHandlerFor(name)) {
+        anyHandler = true;
+        RuntimeCallHandler([&] { handled = (*h)(); });
+      }
+    }
+  }
+  if (!anyHandler && item.Class().IsA(QuitMenuItem::Lookup())) {
+    Quit(0);
+  }
+}
+
+QAction* MakeAction(Window& window, const Ref<MenuItem>& item, QWidget* parent) {
+  auto* action = new QAction(QString::fromStdString(item->Text()), parent);
+  action->setObjectName(QString::fromStdString(item->Name()));
+  action->setSeparator(item->IsSeparator());
+  action->setShortcut(QKeySequence::fromString(QString::fromStdString(item->CommandKey()),
+                                               QKeySequence::PortableText));
+  action->setEnabled(item->Enabled());
+  action->setVisible(item->Visible());
+  Window* target = &window;
+  std::weak_ptr<MenuItem> weak = item;
+  QObject::connect(action, &QAction::triggered, action, [target, weak] {
+    if (Ref<MenuItem> it = weak.lock()) {
+      Dispatch(target, *it);
+    }
+  });
+  item->PlatformViews().actions.emplace_back(action);
+  return action;
+}
+
+void AddItems(Window& window, const Ref<MenuItem>& menuItem, QMenu* menu) {
+  for (const Ref<MenuItem>& child : menuItem->Children()) {
+    if (child->Children().empty()) {
+      menu->addAction(MakeAction(window, child, menu));
+    } else {
+      auto* sub = menu->addMenu(QString::fromStdString(child->Text()));
+      sub->setObjectName(QString::fromStdString(child->Name()));
+      AddItems(window, child, sub);
+    }
+  }
+}
+
+}  // namespace
+
+MenuItem::MenuItem() = default;
+MenuItem::~MenuItem() = default;
+
+MenuItem::Views& MenuItem::PlatformViews() {
+  if (!views_) {
+    views_ = std::make_unique<Views>();
+  }
+  return *views_;
+}
+
+void MenuItem::Refresh() {
+  if (!views_) {
+    return;
+  }
+  std::erase_if(views_->actions, [](const QPointer<QAction>& a) { return a.isNull(); });
+  for (const QPointer<QAction>& action : views_->actions) {
+    action->setText(QString::fromStdString(text_));
+    action->setSeparator(IsSeparator());
+    action->setShortcut(
+        QKeySequence::fromString(QString::fromStdString(commandKey_), QKeySequence::PortableText));
+    action->setEnabled(enabled_);
+    action->setVisible(visible_);
+  }
+}
+
+void MenuItem::SetText(std::string text) {
+  text_ = std::move(text);
+  Refresh();
+}
+
+void MenuItem::SetCommandKey(std::string key) {
+  commandKey_ = std::move(key);
+  Refresh();
+}
+
+void MenuItem::SetEnabled(bool value) {
+  enabled_ = value;
+  Refresh();
+}
+
+void MenuItem::SetVisible(bool value) {
+  visible_ = value;
+  Refresh();
+}
+
+void MenuItem::AddMenu(const Ref<MenuItem>& item) {
+  if (!item) {
+    throw NilObjectException("No menu item to add to " + name_);
+  }
+  item->parent_ = this;
+  children_.push_back(item);
+}
+
+Ref<MenuItem> MenuItem::Child(std::string_view name) const {
+  for (const Ref<MenuItem>& c : children_) {
+    if (c->Name() == name) {
+      return c;
+    }
+  }
+  return nullptr;
+}
+
+Ref<MenuItem> MenuItem::Lookup(std::string_view name) const {
+  for (const Ref<MenuItem>& c : children_) {
+    if (c->Name() == name) {
+      return c;
+    }
+    if (Ref<MenuItem> found = c->Lookup(name)) {
+      return found;
+    }
+  }
+  return nullptr;
+}
+
+void InstallMenuBar(Window& window) {
+  WindowWidget* widget = window.PlatformPeer().widget;
+  Ref<MenuBar> bar = window.MenuBar();
+  if (!widget) {
+    return;
+  }
+  auto* qbar = new QMenuBar(widget);
+  qbar->setNativeMenuBar(false);
+  if (bar) {
+    for (const Ref<MenuItem>& top : bar->Children()) {
+      // A top-level menu without caption and items has nothing to show.
+      if (top->Text().empty() && top->Children().empty()) {
+        continue;
+      }
+      QMenu* menu = qbar->addMenu(QString::fromStdString(top->Text()));
+      menu->setObjectName(QString::fromStdString(top->Name()));
+      AddItems(window, top, menu);
+      Window* target = &window;
+      QObject::connect(menu, &QMenu::aboutToShow, menu, [target] { UpdateMenuEnabling(*target); });
+    }
+  }
+  widget->setMenuBar(qbar);
+  qbar->setVisible(window.FrameProperties().menuBarVisible);
+}
+
+void UpdateMenuEnabling(Window& window) {
+  Ref<MenuBar> bar = window.MenuBar();
+  if (!bar || !window.IsOpen()) {
+    return;
+  }
+  ResetToAutoEnable(*bar);
+  if (window.Implements("EnableMenuItems")) {
+    RuntimeCallHandler([&window] { window.Event_EnableMenuItems(); });
+  }
+}
+
+}  // namespace fw

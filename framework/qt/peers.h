@@ -1,0 +1,88 @@
+#pragma once
+// The Qt side of the framework's objects. Only the backend and the tests'
+// helpers include this.
+
+#include <QImage>
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <vector>
+
+#include "framework/controls.h"
+#include "framework/menu.h"
+#include "framework/picture.h"
+#include "framework/window.h"
+
+class QAction;
+
+namespace fw {
+
+struct RectControl::Peer {
+  explicit Peer(QWidget* w) : widget(w) {}
+  virtual ~Peer() = default;
+  // Owned by the window's client area; null once the window has gone.
+  QPointer<QWidget> widget;
+};
+
+class WindowWidget;
+
+struct Window::Peer {
+  QPointer<WindowWidget> widget;
+  QPointer<QWidget> client;  // the client area the controls sit in
+  bool activeEventsPending = false;
+};
+
+struct MenuItem::Views {
+  std::vector<QPointer<QAction>> actions;
+};
+
+struct Picture::Image {
+  QImage image;
+};
+
+struct Timer::Clock {
+  QTimer timer;
+};
+
+// The QMainWindow behind a framework window.
+class WindowWidget : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit WindowWidget(Window& owner);
+  Window* Owner() const { return owner_; }
+  void Detach() { owner_ = nullptr; }
+  // Places the controls after a resize, keeping locked edges' distances.
+  void ApplyLocks();
+  void RememberLayoutSize(int width, int height);
+  // Lets presses on the control reach the window's KeyDown and MouseDown.
+  void WatchControl(QWidget* widget);
+
+ protected:
+  bool event(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  Window* owner_;
+  QSize layoutSize_;
+};
+
+// Helpers shared across the backend.
+QWidget* ClientOf(Window& window);
+QColor ToQColor(Color color);
+QFont ToQFont(const FontSpec& spec);
+// Runs the enabling pass for the window's menu bar: every leaf item back to
+// its AutoEnable, then the window's EnableMenuItems.
+void UpdateMenuEnabling(Window& window);
+// Builds the window's Qt menu bar from its menu model.
+void InstallMenuBar(Window& window);
+// Text areas and fields convert between the framework's CR LF line ends and
+// Qt's paragraphs.
+QString ToQtText(const std::string& text);
+std::string FromQtText(const QString& text);
+
+}  // namespace fw

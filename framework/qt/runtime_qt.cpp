@@ -1,0 +1,266 @@
+// The run time on Qt: the application instance, initializers, the event loop,
+// exception handling and the background-task yield.
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <chrono>
+#include <cstdio>
+#include <typeinfo>
+
+#include "framework/application.h"
+#include "framework/controls.h"
+#include "framework/files.h"
+#include "framework/runtime.h"
+#include "framework/window.h"
+#include "qt/peers.h"
+#include "qt/testing.h"
+
+namespace fw {
+namespace {
+
+// Before a shortcut is acted on, the window's menu items get their enabled
+// state, as they do before a menu opens.
+class ShortcutWatcher : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::ShortcutOverride) {
+      auto* key = static_cast<QKeyEvent*>(event);
+      auto* widget = qobject_cast<QWidget*>(watched);
+      if (widget &&
+          (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        if (auto* top = qobject_cast<WindowWidget*>(widget->window()); top && top->Owner()) {
+          UpdateMenuEnabling(*top->Owner());
+        }
+      }
+    }
+    return false;
+  }
+};
+
+struct RuntimeState {
+  int argc = 1;
+  char arg0[16] = "quillmere";
+  char* argv[2] = {arg0, nullptr};
+  std::unique_ptr<QApplication> ownApp;
+  std::unique_ptr<ShortcutWatcher> watcher;
+  std::exception_ptr pending;
+  ExceptionHelper helper;
+  bool loopStarted = false;
+  bool loopRunning = false;
+  bool quitting = false;
+  bool failedBeforeLoop = false;
+  int exitCode = 0;
+  std::chrono::steady_clock::time_point lastYield{};
+};
+
+RuntimeState& State() {
+  static RuntimeState state;
+  return state;
+}
+
+void CallStdFunction(void* argument) {
+  (*static_cast<const std::function<void()>*>(argument))();
+}
+
+std::string Describe(std::exception_ptr exception, std::string* className) {
+  try {
+    std::rethrow_exception(exception);
+  } catch (const RuntimeException& e) {
+    *className = e.ClassName();
+    return e.Message();
+  } catch (const std::exception& e) {
+    *className = typeid(e).name();
+    return e.what();
+  } catch (...) {
+    *className = "unknown";
+    return {};
+  }
+}
+
+void InitFrameworkClasses() {
+  // Every class record of the framework, built before any of the program's.
+  Control::Lookup();
+  RectControl::Lookup();
+  TextControl::Lookup();
+  TextField::Lookup();
+  TextArea::Lookup();
+  StyledText::Lookup();
+  Label::Lookup();
+  PushButton::Lookup();
+  Canvas::Lookup();
+  Timer::Lookup();
+  Window::Lookup();
+  MenuItem::Lookup();
+  MenuBar::Lookup();
+  QuitMenuItem::Lookup();
+  Application::Lookup();
+  Picture::Lookup();
+  FileType::Lookup();
+  FolderItem::Lookup();
+  TextInputStream::Lookup();
+}
+
+}  // namespace
+
+void RuntimeInit(void* /*instance*/, void* /*previousInstance*/,
+                 const std::wstring& /*commandTail*/, int /*showMode*/) {
+  RuntimeState& s = State();
+  if (QApplication::instance() == nullptr) {
+    s.ownApp = std::make_unique<QApplication>(s.argc, s.argv);
+  }
+  QApplication::setQuitOnLastWindowClosed(false);
+  if (!s.watcher) {
+    s.watcher = std::make_unique<ShortcutWatcher>();
+    qApp->installEventFilter(s.watcher.get());
+  }
+}
+
+void RuntimePerformInitializers(std::span<const Initializer> table) {
+  try {
+    InitFrameworkClasses();
+    for (const Initializer& entry : table) {
+      entry.run();
+    }
+  } catch (...) {
+    State().pending = std::current_exception();
+  }
+}
+
+void RuntimePerformFinalizers() {
+  // Windows go without their events: the application is ending.
+  for (const Ref<Window>& window : OpenWindows()) {
+    window->Discard();
+  }
+  if (QCoreApplication::instance() != nullptr) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  RuntimeRegisterAppObject(nullptr);
+}
+
+int RuntimeExit() {
+  RuntimeState& s = State();
+  if (s.watcher && qApp) {
+    qApp->removeEventFilter(s.watcher.get());
+  }
+  s.watcher.reset();
+  s.ownApp.reset();
+  return s.failedBeforeLoop ? 1 : s.exitCode;
+}
+
+std::exception_ptr RuntimePendingException() {
+  return State().pending;
+}
+void RuntimeClearPendingException() {
+  State().pending = nullptr;
+}
+
+void RuntimeSetExceptionHelper(ExceptionHelper helper) {
+  State().helper = std::move(helper);
+}
+
+bool RuntimeCallHandler(const std::function<void()>& body) {
+  try {
+    if (State().helper) {
+      if (std::exception_ptr raised = State().helper(&CallStdFunction, (void*)&body)) {
+        UnhandledException(raised);
+        return false;
+      }
+    } else {
+      body();
+    }
+    return true;
+  } catch (...) {
+    UnhandledException(std::current_exception());
+    return false;
+  }
+}
+
+void UnhandledException(std::exception_ptr exception) {
+  RuntimeState& s = State();
+  std::string className;
+  std::string message = Describe(exception, &className);
+  std::string text = "An exception of class " + className + " was not handled.";
+  if (!message.empty()) {
+    text += "\n\n" + message;
+  }
+  std::fprintf(stderr, "%s\n", text.c_str());
+  if (!s.loopStarted) {
+    s.failedBeforeLoop = true;
+  }
+  if (QApplication::instance() != nullptr) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Quillmere"),
+                    QString::fromStdString(text), QMessageBox::Ok, QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("UnhandledExceptionReport"));
+    box.exec();
+  }
+}
+
+void RuntimeInitExternalClasses() {}
+
+void RunFrameworkInitialization(const std::function<void()>& lateStartup) {
+  lateStartup();
+}
+
+void RuntimeRun() {
+  RuntimeState& s = State();
+  s.loopStarted = true;
+  if (s.quitting) {
+    return;
+  }
+  s.loopRunning = true;
+  s.exitCode = QApplication::exec();
+  s.loopRunning = false;
+}
+
+void Quit(int64_t exitCode) {
+  RuntimeState& s = State();
+  if (s.quitting) {
+    return;
+  }
+  s.quitting = true;
+  s.exitCode = static_cast<int>(exitCode);
+  if (s.loopRunning) {
+    QCoreApplication::exit(s.exitCode);
+  }
+}
+
+bool RuntimeIsQuitting() {
+  return State().quitting;
+}
+
+void BackgroundTaskYield() {
+  using namespace std::chrono;
+  RuntimeState& s = State();
+  const auto now = steady_clock::now();
+  if (now - s.lastYield < milliseconds(8)) {
+    return;
+  }
+  s.lastYield = now;
+  // Painting and timers, never the user's clicks or keys: a running command
+  // cannot be entered a second time.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  s.lastYield = steady_clock::now();
+}
+
+namespace testing {
+void ResetRunState() {
+  for (const Ref<Window>& window : OpenWindows()) {
+    window->Discard();
+  }
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  RuntimeState& s = State();
+  s.pending = nullptr;
+  s.loopStarted = false;
+  s.loopRunning = false;
+  s.quitting = false;
+  s.failedBeforeLoop = false;
+  s.exitCode = 0;
+}
+int LastExitCode() {
+  return State().exitCode;
+}
+}  // namespace testing
+
+}  // namespace fw

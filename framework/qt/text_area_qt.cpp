@@ -1,0 +1,263 @@
+// Text areas on Qt. The framework's text uses CR LF line ends; the widget
+// holds paragraphs. The text is cached between edits, and a new text that
+// extends the old one is appended rather than re-set, so that a results field
+// growing line by line stays cheap.
+
+#include <QAbstractTextDocumentLayout>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include "framework/controls.h"
+#include "framework/text.h"
+#include "qt/peers.h"
+
+namespace fw {
+
+struct TextArea::TextCache {
+  std::string text;
+  bool valid = false;
+};
+
+namespace {
+
+QTextEdit* Edit(const RectControl::Peer* peer) {
+  return peer ? static_cast<QTextEdit*>(peer->widget.data()) : nullptr;
+}
+
+// CR, LF and CR LF all become CR LF.
+std::string NormalizeLineEnds(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r') {
+      out += "\r\n";
+      if (i + 1 < text.size() && text[i + 1] == '\n') {
+        ++i;
+      }
+    } else if (c == '\n') {
+      out += "\r\n";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+// The document position of a position in the framework's text, where each
+// CR LF is one paragraph break.
+int DocumentPosition(const std::string& text, int64_t position) {
+  int64_t characters = 0;
+  int document = 0;
+  for (size_t i = 0; i < text.size() && characters < position;) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      characters += 2;
+      document += 1;
+      i += 2;
+      continue;
+    }
+    const int bytes = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+    characters += 1;
+    document += bytes == 4 ? 2 : 1;  // UTF-16 units
+    i += static_cast<size_t>(bytes);
+  }
+  return document;
+}
+
+}  // namespace
+
+QString ToQtText(const std::string& text) {
+  QString qt = QString::fromStdString(text);
+  qt.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  qt.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return qt;
+}
+
+std::string FromQtText(const QString& text) {
+  QString copy = text;
+  copy.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+  return copy.toStdString();
+}
+
+TextArea::TextArea() = default;
+TextArea::~TextArea() = default;
+
+std::unique_ptr<RectControl::Peer> TextArea::MakePeer() {
+  auto* edit = new QTextEdit;
+  edit->setAcceptRichText(false);
+  edit->setTabChangesFocus(true);
+  edit->setLineWrapMode(QTextEdit::NoWrap);
+  edit->document()->setDocumentMargin(2);
+  cache_ = std::make_unique<TextCache>();
+  TextCache* cache = cache_.get();
+  QObject::connect(edit->document(), &QTextDocument::contentsChanged, edit,
+                   [cache] { cache->valid = false; });
+  return std::make_unique<Peer>(edit);
+}
+
+std::string TextArea::Text() const {
+  QTextEdit* edit = Edit(PlatformPeer());
+  if (!edit) {
+    return {};
+  }
+  if (!cache_->valid) {
+    cache_->text = FromQtText(edit->toPlainText());
+    cache_->valid = true;
+  }
+  return cache_->text;
+}
+
+void TextArea::SetText(const std::string& text) {
+  QTextEdit* edit = Edit(PlatformPeer());
+  if (!edit) {
+    return;
+  }
+  std::string normalized = NormalizeLineEnds(text);
+  const std::string current = Text();
+  if (!current.empty() && normalized.size() > current.size() &&
+      normalized.compare(0, current.size(), current) == 0) {
+    QTextCursor cursor(edit->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(ToQtText(normalized.substr(current.size())));
+  } else if (normalized != current) {
+    edit->setPlainText(ToQtText(normalized));
+  }
+  cache_->text = std::move(normalized);
+  cache_->valid = true;
+}
+
+void TextArea::AppendText(const std::string& text) {
+  SetText(Text() + text);
+}
+
+Ref<fw::StyledText> TextArea::StyledText() {
+  return std::make_shared<fw::StyledText>(*this);
+}
+
+void TextArea::SetReadOnly(bool readOnly) {
+  if (QTextEdit* edit = Edit(PlatformPeer())) {
+    edit->setReadOnly(readOnly);
+    if (readOnly) {
+      // Still selectable, so that its text can be copied.
+      edit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    }
+  }
+}
+
+bool TextArea::ReadOnly() const {
+  QTextEdit* edit = Edit(PlatformPeer());
+  return edit && edit->isReadOnly();
+}
+
+void TextArea::SetMultiline(bool multiline) {
+  multiline_ = multiline;
+  SetScrollbars(hScroll_, vScroll_);
+}
+
+void TextArea::SetScrollbars(bool horizontal, bool vertical) {
+  hScroll_ = horizontal;
+  vScroll_ = vertical;
+  QTextEdit* edit = Edit(PlatformPeer());
+  if (!edit) {
+    return;
+  }
+  // A horizontal scroll bar means long lines stay whole: no wrapping.
+  edit->setLineWrapMode(horizontal || !multiline_ ? QTextEdit::NoWrap : QTextEdit::WidgetWidth);
+  edit->setHorizontalScrollBarPolicy(horizontal && multiline_ ? Qt::ScrollBarAsNeeded
+                                                              : Qt::ScrollBarAlwaysOff);
+  edit->setVerticalScrollBarPolicy(vertical && multiline_ ? Qt::ScrollBarAsNeeded
+                                                          : Qt::ScrollBarAlwaysOff);
+}
+
+void TextArea::SetHasBorder(bool border) {
+  if (QTextEdit* edit = Edit(PlatformPeer())) {
+    edit->setFrameShape(border ? QFrame::StyledPanel : QFrame::NoFrame);
+  }
+}
+
+void TextArea::SetAllowTabs(bool allowTabs) {
+  if (QTextEdit* edit = Edit(PlatformPeer())) {
+    edit->setTabChangesFocus(!allowTabs);
+  }
+}
+
+std::string TextArea::SelectedText() const {
+  QTextEdit* edit = Edit(PlatformPeer());
+  if (!edit) {
+    return {};
+  }
+  QString selected = edit->textCursor().selectedText();
+  selected.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+  return selected.toStdString();
+}
+
+void TextArea::ApplyAlignment() {
+  QTextEdit* edit = Edit(PlatformPeer());
+  if (!edit) {
+    return;
+  }
+  QTextOption option = edit->document()->defaultTextOption();
+  option.setAlignment(alignment_ == TextAlignment::Center  ? Qt::AlignHCenter
+                      : alignment_ == TextAlignment::Right ? Qt::AlignRight
+                                                           : Qt::AlignLeft);
+  edit->document()->setDefaultTextOption(option);
+}
+
+void TextArea::ApplyColors() {
+  TextControl::ApplyColors();
+  if (QTextEdit* edit = Edit(PlatformPeer())) {
+    edit->viewport()->setAutoFillBackground(true);
+  }
+}
+
+void TextArea::ApplyFont() {
+  QTextEdit* edit = Edit(PlatformPeer());
+  if (!edit) {
+    return;
+  }
+  const QFont font = ToQFont(font_);
+  edit->setFont(font);
+  edit->document()->setDefaultFont(font);
+  // Tab stops every eight characters, as in a terminal: columns of numbers
+  // separated by one TAB line up.
+  edit->setTabStopDistance(8 * QFontMetricsF(font).horizontalAdvance(QLatin1Char('0')));
+}
+
+void StyledText::Bold(int64_t start, int64_t length, bool value) {
+  QTextEdit* edit = Edit(area_->PlatformPeer());
+  if (!edit || length <= 0 || start < 0) {
+    return;
+  }
+  const std::string text = area_->Text();
+  QTextCursor cursor(edit->document());
+  const int last = edit->document()->characterCount() - 1;
+  cursor.setPosition(std::min(DocumentPosition(text, start), last));
+  cursor.setPosition(std::min(DocumentPosition(text, start + length), last),
+                     QTextCursor::KeepAnchor);
+  QTextCharFormat format;
+  format.setFontWeight(value ? QFont::Bold : QFont::Normal);
+  cursor.mergeCharFormat(format);
+}
+
+bool StyledText::Bold(int64_t position) const {
+  QTextEdit* edit = Edit(area_->PlatformPeer());
+  if (!edit) {
+    return false;
+  }
+  // A cursor reports the format of the character before it.
+  QTextCursor cursor(edit->document());
+  cursor.setPosition(DocumentPosition(area_->Text(), position) + 1);
+  const QTextCharFormat format = cursor.charFormat();
+  return format.hasProperty(QTextFormat::FontWeight) ? format.fontWeight() >= QFont::Bold
+                                                     : edit->document()->defaultFont().bold();
+}
+
+int64_t StyledText::Length() const {
+  return Len(area_->Text());
+}
+
+}  // namespace fw

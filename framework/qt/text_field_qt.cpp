@@ -1,0 +1,179 @@
+// Single-line text fields on Qt.
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+
+#include "framework/controls.h"
+#include "qt/peers.h"
+
+namespace fw {
+namespace {
+
+// The key as text, as KeyDown reports it: the typed character, or the control
+// code the framework gives editing and movement keys.
+std::string KeyDownText(const QKeyEvent& event) {
+  switch (event.key()) {
+    case Qt::Key_Backspace:
+      return "\x08";
+    case Qt::Key_Tab:
+      return "\t";
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return "\r";
+    case Qt::Key_Escape:
+      return "\x1b";
+    case Qt::Key_Left:
+      return "\x1c";
+    case Qt::Key_Right:
+      return "\x1d";
+    case Qt::Key_Up:
+      return "\x1e";
+    case Qt::Key_Down:
+      return "\x1f";
+    case Qt::Key_Home:
+      return "\x01";
+    case Qt::Key_End:
+      return "\x04";
+    case Qt::Key_PageUp:
+      return "\x0b";
+    case Qt::Key_PageDown:
+      return "\x0c";
+    case Qt::Key_Delete:
+      return "\x7f";
+    default:
+      return event.text().toStdString();
+  }
+}
+
+class LineEdit : public QLineEdit {
+ public:
+  explicit LineEdit(TextField& owner) : owner_(owner) {}
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    // Modifier keys alone have no text and raise no KeyDown.
+    const std::string key = KeyDownText(*event);
+    if (!key.empty() && owner_.RaiseEvent(EventNumber::KeyDown, EventArgs{key})) {
+      event->accept();  // the handler kept the key out of the field
+      return;
+    }
+    QLineEdit::keyPressEvent(event);
+  }
+
+ private:
+  TextField& owner_;
+};
+
+QLineEdit* Edit(const RectControl::Peer* peer) {
+  return peer ? static_cast<QLineEdit*>(peer->widget.data()) : nullptr;
+}
+
+// A layout mask as a validator: '#' and '9' a digit, 'A' a letter, '&' and
+// 'C' any character, anything else itself; every position may be left empty
+// from the end.
+QString MaskPattern(const std::string& mask) {
+  QString pattern;
+  int open = 0;
+  for (char c : mask) {
+    QString one;
+    switch (c) {
+      case '#':
+      case '9':
+        one = QStringLiteral("[0-9]");
+        break;
+      case 'A':
+        one = QStringLiteral("[A-Za-z]");
+        break;
+      case '&':
+      case 'C':
+        one = QStringLiteral(".");
+        break;
+      default:
+        one = QRegularExpression::escape(QString(QChar(c)));
+    }
+    pattern += QStringLiteral("(?:") + one;
+    ++open;
+  }
+  for (int i = 0; i < open; ++i) {
+    pattern += QStringLiteral(")?");
+  }
+  return pattern;
+}
+
+}  // namespace
+
+std::unique_ptr<RectControl::Peer> TextField::MakePeer() {
+  auto* edit = new LineEdit(*this);
+  auto peer = std::make_unique<Peer>(edit);
+  return peer;
+}
+
+std::string TextField::Text() const {
+  QLineEdit* edit = Edit(PlatformPeer());
+  return edit ? edit->text().toStdString() : std::string();
+}
+
+void TextField::SetText(const std::string& text) {
+  if (QLineEdit* edit = Edit(PlatformPeer())) {
+    edit->setText(QString::fromStdString(text));
+  }
+}
+
+void TextField::SetMaximumCharactersAllowed(int64_t count) {
+  if (QLineEdit* edit = Edit(PlatformPeer())) {
+    edit->setMaxLength(count > 0 ? static_cast<int>(std::min<int64_t>(count, 32767)) : 32767);
+  }
+}
+
+void TextField::SetValidationMask(const std::string& mask) {
+  QLineEdit* edit = Edit(PlatformPeer());
+  if (!edit) {
+    return;
+  }
+  if (mask.empty()) {
+    edit->setValidator(nullptr);
+    return;
+  }
+  edit->setValidator(new QRegularExpressionValidator(
+      QRegularExpression(QRegularExpression::anchoredPattern(MaskPattern(mask))), edit));
+}
+
+void TextField::SetReadOnly(bool readOnly) {
+  if (QLineEdit* edit = Edit(PlatformPeer())) {
+    edit->setReadOnly(readOnly);
+  }
+}
+
+void TextField::SetPassword(bool password) {
+  if (QLineEdit* edit = Edit(PlatformPeer())) {
+    edit->setEchoMode(password ? QLineEdit::Password : QLineEdit::Normal);
+  }
+}
+
+void TextField::SetHint(const std::string& hint) {
+  if (QLineEdit* edit = Edit(PlatformPeer())) {
+    edit->setPlaceholderText(QString::fromStdString(hint));
+  }
+}
+
+void TextField::SetHasBorder(bool border) {
+  if (QLineEdit* edit = Edit(PlatformPeer())) {
+    edit->setFrame(border);
+  }
+}
+
+void TextField::ApplyAlignment() {
+  if (QLineEdit* edit = Edit(PlatformPeer())) {
+    const Qt::Alignment h = alignment_ == TextAlignment::Center  ? Qt::AlignHCenter
+                            : alignment_ == TextAlignment::Right ? Qt::AlignRight
+                                                                 : Qt::AlignLeft;
+    edit->setAlignment(h | Qt::AlignVCenter);
+  }
+}
+
+void TextField::ApplyColors() {
+  TextControl::ApplyColors();
+}
+
+}  // namespace fw

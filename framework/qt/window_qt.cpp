@@ -1,0 +1,440 @@
+// Windows on Qt: a QMainWindow with the shared menu bar and a client area in
+// which controls sit at their layout's pixel positions.
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QTextEdit>
+#include <algorithm>
+
+#include "framework/dialogs.h"
+#include "framework/window.h"
+#include "qt/peers.h"
+#include "qt/testing.h"
+
+namespace fw {
+namespace {
+
+// Open windows in the order they were made; the run time holds them.
+std::vector<Ref<Window>>& Registry() {
+  static std::vector<Ref<Window>> windows;
+  return windows;
+}
+
+void Unregister(Window& window) {
+  auto& windows = Registry();
+  windows.erase(std::remove_if(windows.begin(), windows.end(),
+                               [&](const Ref<Window>& w) { return w.get() == &window; }),
+                windows.end());
+}
+
+// Controls that take the user's typing and clicking themselves; presses on
+// anything else belong to the window.
+bool IsInputWidget(QWidget* widget) {
+  if (auto* edit = qobject_cast<QTextEdit*>(widget->parentWidget());
+      edit && edit->viewport() == widget) {
+    widget = edit;
+  }
+  if (auto* edit = qobject_cast<QTextEdit*>(widget)) {
+    return !edit->isReadOnly();
+  }
+  return widget->inherits("QLineEdit") || widget->inherits("QAbstractButton");
+}
+
+std::string KeyText(const QKeyEvent& event) {
+  return event.text().toStdString();
+}
+
+}  // namespace
+
+WindowWidget::WindowWidget(Window& owner) : owner_(&owner) {
+  setAttribute(Qt::WA_DeleteOnClose, false);
+  auto* client = new QWidget(this);
+  client->setObjectName(QStringLiteral("client"));
+  setCentralWidget(client);
+  client->installEventFilter(this);
+}
+
+void WindowWidget::WatchControl(QWidget* widget) {
+  widget->installEventFilter(this);
+  if (auto* area = qobject_cast<QAbstractScrollArea*>(widget)) {
+    area->viewport()->installEventFilter(this);
+  }
+}
+
+void WindowWidget::RememberLayoutSize(int width, int height) {
+  layoutSize_ = QSize(width, height);
+}
+
+void WindowWidget::ApplyLocks() {
+  if (!owner_ || !centralWidget() || layoutSize_.isEmpty()) {
+    return;
+  }
+  const QSize now = centralWidget()->size();
+  const int dw = now.width() - layoutSize_.width();
+  const int dh = now.height() - layoutSize_.height();
+  for (const Ref<Control>& control : owner_->Controls()) {
+    auto* rect = dynamic_cast<RectControl*>(control.get());
+    if (!rect || !rect->PlatformPeer() || !rect->PlatformPeer()->widget) {
+      continue;
+    }
+    const Rect b = rect->Bounds();
+    const EdgeLocks l = rect->Locks();
+    int x = static_cast<int>(b.left), y = static_cast<int>(b.top);
+    int w = static_cast<int>(b.width), h = static_cast<int>(b.height);
+    if (l.right && l.left) {
+      w += dw;
+    } else if (l.right) {
+      x += dw;
+    }
+    if (l.bottom && l.top) {
+      h += dh;
+    } else if (l.bottom) {
+      y += dh;
+    }
+    rect->PlatformPeer()->widget->setGeometry(x, y, std::max(w, 0), std::max(h, 0));
+  }
+}
+
+bool WindowWidget::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate && owner_) {
+    Window* owner = owner_;
+    RuntimeCallHandler([owner] {
+      if (owner->Implements("Activate")) {
+        owner->Event_Activate();
+      }
+    });
+    if (owner_) {
+      UpdateMenuEnabling(*owner_);
+    }
+  }
+  return QMainWindow::event(event);
+}
+
+void WindowWidget::closeEvent(QCloseEvent* event) {
+  // The close box and Window::Close end here alike.
+  event->accept();
+  if (Window* owner = owner_) {
+    Ref<Window> keep = std::static_pointer_cast<Window>(owner->shared_from_this());
+    owner->Close();
+  }
+}
+
+void WindowWidget::keyPressEvent(QKeyEvent* event) {
+  if (owner_ && owner_->Implements("KeyDown")) {
+    bool handled = false;
+    Window* owner = owner_;
+    const std::string key = KeyText(*event);
+    RuntimeCallHandler([&] { handled = owner->Event_KeyDown(key); });
+    if (handled) {
+      return;
+    }
+  }
+  QMainWindow::keyPressEvent(event);
+}
+
+void WindowWidget::mousePressEvent(QMouseEvent* event) {
+  if (owner_ && owner_->Implements("MouseDown") && centralWidget()) {
+    const QPoint p = centralWidget()->mapFrom(this, event->position().toPoint());
+    bool handled = false;
+    Window* owner = owner_;
+    RuntimeCallHandler([&] { handled = owner->Event_MouseDown(p.x(), p.y()); });
+    if (handled) {
+      return;
+    }
+  }
+  QMainWindow::mousePressEvent(event);
+}
+
+bool WindowWidget::eventFilter(QObject* watched, QEvent* event) {
+  // Presses on the window's passive controls (labels, pictures, read-only
+  // text) reach the window's own KeyDown and MouseDown.
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (!owner_ || !widget || widget == this) {
+    return false;
+  }
+  if (event->type() == QEvent::MouseButtonPress && !IsInputWidget(widget) &&
+      owner_->Implements("MouseDown")) {
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    const QPoint p = centralWidget()->mapFromGlobal(mouse->globalPosition().toPoint());
+    bool handled = false;
+    Window* owner = owner_;
+    RuntimeCallHandler([&] { handled = owner->Event_MouseDown(p.x(), p.y()); });
+    // Consumed either way: otherwise it would travel on to the client area
+    // and be reported twice.
+    return true;
+  }
+  if (event->type() == QEvent::KeyPress && !IsInputWidget(widget) &&
+      owner_->Implements("KeyDown")) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    bool handled = false;
+    Window* owner = owner_;
+    const std::string text = KeyText(*key);
+    RuntimeCallHandler([&] { handled = owner->Event_KeyDown(text); });
+    return true;
+  }
+  return false;
+}
+
+void WindowWidget::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  ApplyLocks();
+}
+
+QWidget* ClientOf(Window& window) {
+  return window.PlatformPeer().client;
+}
+
+Window::Window() : peer_(std::make_unique<Peer>()) {}
+
+Window::~Window() {
+  if (peer_->widget) {
+    peer_->widget->Detach();
+    delete peer_->widget.data();
+  }
+}
+
+void Window::Constructor() {
+  peer_->widget = new WindowWidget(*this);
+  peer_->client = peer_->widget->centralWidget();
+  building_ = true;
+  open_ = true;
+  Registry().push_back(std::static_pointer_cast<Window>(shared_from_this()));
+  struct BuildingDone {
+    Window* w;
+    ~BuildingDone() { w->building_ = false; }
+  } done{this};
+  if (Implements("Layout")) {
+    Layout();
+  }
+  if (Implements("CreateControls")) {
+    CreateControls();
+  }
+  // Tab order follows TabIndex among the controls that are tab stops.
+  std::vector<RectControl*> tabStops;
+  for (const Ref<Control>& c : controls_) {
+    if (auto* r = dynamic_cast<RectControl*>(c.get()); r && r->TabStop() && r->PlatformPeer()) {
+      tabStops.push_back(r);
+    }
+  }
+  std::stable_sort(tabStops.begin(), tabStops.end(),
+                   [](RectControl* a, RectControl* b) { return a->TabIndex() < b->TabIndex(); });
+  for (size_t i = 1; i < tabStops.size(); ++i) {
+    QWidget::setTabOrder(tabStops[i - 1]->PlatformPeer()->widget,
+                         tabStops[i]->PlatformPeer()->widget);
+  }
+  // Open events come after every control and its handlers exist.
+  for (const Ref<Control>& c : std::vector<Ref<Control>>(controls_)) {
+    c->RaiseEvent(EventNumber::Open);
+  }
+  if (Implements("AddMenuHandlers")) {
+    AddMenuHandlers(*this);
+  }
+  peer_->widget->RememberLayoutSize(static_cast<int>(width_), static_cast<int>(height_));
+  building_ = false;
+  if (visibleAfterBuild_) {
+    Show();
+  }
+}
+
+bool Window::Implements(std::string_view event) const {
+  for (const ClassRecord* c = &Class(); c != nullptr; c = c->super) {
+    if (c->ImplementsEvent(event)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void Window::Show() {
+  if (!open_ || !peer_->widget) {
+    return;
+  }
+  if (building_) {
+    visibleAfterBuild_ = true;
+    return;
+  }
+  peer_->widget->show();
+  peer_->widget->raise();
+  peer_->widget->activateWindow();
+}
+
+void Window::Hide() {
+  if (building_) {
+    visibleAfterBuild_ = false;
+  }
+  if (peer_->widget) {
+    peer_->widget->hide();
+  }
+}
+
+bool Window::Visible() const {
+  if (building_) {
+    return visibleAfterBuild_;
+  }
+  return peer_->widget && peer_->widget->isVisible();
+}
+
+void Window::SetVisible(bool visible) {
+  visible ? Show() : Hide();
+}
+
+void Window::Close() {
+  if (!open_) {
+    return;
+  }
+  open_ = false;
+  Ref<Window> keep = std::static_pointer_cast<Window>(shared_from_this());
+  if (Implements("Close")) {
+    RuntimeCallHandler([this] { Event_Close(); });
+  }
+  Discard();
+}
+
+void Window::Discard() {
+  Ref<Window> keep = std::static_pointer_cast<Window>(shared_from_this());
+  open_ = false;
+  if (peer_->widget) {
+    // Later: this may run inside one of the widget's own events.
+    peer_->widget->Detach();
+    peer_->widget->hide();
+    peer_->widget->deleteLater();
+    peer_->widget.clear();
+  }
+  Unregister(*this);
+}
+
+void Window::SetMenuBar(Ref<fw::MenuBar> bar) {
+  menuBar_ = std::move(bar);
+  InstallMenuBar(*this);
+}
+
+Ref<Object> Window::New(const ClassRecord& controlClass) {
+  Ref<Object> object = RuntimeNewObject(controlClass);
+  auto control = std::dynamic_pointer_cast<Control>(object);
+  if (!control) {
+    throw IllegalCastException("The class " + controlClass.name + " is not a control");
+  }
+  control->AttachTo(this);
+  return object;
+}
+
+void Window::AddControl(const std::string& name, const Ref<Control>& control) {
+  if (!control) {
+    throw NilObjectException("No control to add as " + name);
+  }
+  control->name_ = name;
+  control->AttachTo(this);
+  controls_.push_back(control);
+}
+
+Ref<Control> Window::ControlByName(std::string_view name) const {
+  for (const Ref<Control>& c : controls_) {
+    if (c->Name() == name) {
+      return c;
+    }
+  }
+  return nullptr;
+}
+
+void Window::AddMenuHandler(const std::string& itemName, MenuHandler handler) {
+  menuHandlers_[itemName] = std::move(handler);
+}
+
+const MenuHandler* Window::MenuHandlerFor(const std::string& itemName) const {
+  auto it = menuHandlers_.find(itemName);
+  return it == menuHandlers_.end() ? nullptr : &it->second;
+}
+
+void Window::SetTitle(const std::string& title) {
+  title_ = title;
+  if (peer_->widget) {
+    peer_->widget->setWindowTitle(QString::fromStdString(title));
+  }
+}
+
+void Window::SetSize(int64_t width, int64_t height) {
+  width_ = width;
+  height_ = height;
+  if (peer_->widget) {
+    const int menuHeight = peer_->widget->menuWidget() && frame_.menuBarVisible
+                               ? peer_->widget->menuWidget()->sizeHint().height()
+                               : 0;
+    peer_->widget->resize(static_cast<int>(width), static_cast<int>(height) + menuHeight);
+    peer_->widget->RememberLayoutSize(static_cast<int>(width), static_cast<int>(height));
+    if (!frame_.resizeable) {
+      peer_->client->setFixedSize(static_cast<int>(width), static_cast<int>(height));
+    }
+  }
+}
+
+Ref<Window> GetImplicitWindow(std::string_view className) {
+  for (const Ref<Window>& w : Registry()) {
+    if (w->Class().name == className) {
+      return w;
+    }
+  }
+  return nullptr;
+}
+
+std::vector<Ref<Window>> OpenWindows() {
+  return Registry();
+}
+
+namespace testing {
+
+QMainWindow* WidgetOf(const Window& window) {
+  return window.PlatformPeer().widget;
+}
+QWidget* ClientOf(const Window& window) {
+  return window.PlatformPeer().client;
+}
+
+void DiscardWindow(Window& window) {
+  window.Discard();
+}
+
+}  // namespace testing
+
+}  // namespace fw
+
+namespace fw {
+
+void Window::ApplyFrame() {
+  WindowWidget* widget = peer_->widget;
+  if (!widget) {
+    return;
+  }
+  const Frame& f = frame_;
+  Qt::WindowFlags flags =
+      (f.type == 2 ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+  if (f.closeButton)
+    flags |= Qt::WindowCloseButtonHint;
+  if (f.minimizeButton)
+    flags |= Qt::WindowMinimizeButtonHint;
+  if (f.maximizeButton && f.resizeable)
+    flags |= Qt::WindowMaximizeButtonHint;
+  widget->setWindowFlags(flags);
+  QWidget* client = peer_->client;
+  if (f.resizeable) {
+    client->setMinimumSize(static_cast<int>(f.minWidth), static_cast<int>(f.minHeight));
+    client->setMaximumSize(static_cast<int>(std::min<int64_t>(f.maxWidth, QWIDGETSIZE_MAX)),
+                           static_cast<int>(std::min<int64_t>(f.maxHeight, QWIDGETSIZE_MAX)));
+  } else {
+    client->setFixedSize(static_cast<int>(width_), static_cast<int>(height_));
+  }
+  client->setAutoFillBackground(f.hasBackgroundColor);
+  if (f.hasBackgroundColor) {
+    QPalette palette = client->palette();
+    palette.setColor(QPalette::Window, ToQColor(f.backgroundColor));
+    client->setPalette(palette);
+  }
+  if (widget->menuWidget()) {
+    widget->menuWidget()->setVisible(f.menuBarVisible);
+  }
+}
+
+}  // namespace fw

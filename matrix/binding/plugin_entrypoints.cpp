@@ -1,0 +1,252 @@
+#include "matrix/binding/plugin_entrypoints.h"
+
+#include <atomic>
+#include <mutex>
+#include <string_view>
+#include <utility>
+
+#include "framework/exceptions.h"
+#include "quillmatrix/entrypoints.h"
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#include <unistd.h>
+#include <cerrno>
+#include <cstring>
+#endif
+
+namespace {
+
+using EntryPointsFunction = const QmEntryPoints* (*)();
+
+constexpr char kEntryPointsSymbol[] = "quillmatrix_entrypoints";
+
+std::mutex gBindingMutex;
+std::string gPluginDirectory;  // UTF-8; empty: the executable's folder
+std::string gBoundPath;
+std::atomic<const QmEntryPoints*> gEntryPoints{nullptr};
+
+[[noreturn]] void Fail(const std::string& libraryPath, const std::string& reason) {
+  throw fw::PluginException("Cannot bind the matrix library \"" + libraryPath + "\": " + reason);
+}
+
+// Why a table the plug-in returned cannot be used; empty when it can.
+std::string TableFault(const QmEntryPoints* table) {
+  if (table == nullptr) {
+    return std::string(kEntryPointsSymbol) + " returned no table";
+  }
+  if (table->abi_version != QM_ABI_VERSION) {
+    return "it has interface version " + std::to_string(table->abi_version) +
+           ", but this program needs version " + std::to_string(QM_ABI_VERSION);
+  }
+  if (table->struct_size < sizeof(QmEntryPoints)) {
+    return "its entry-point table has " + std::to_string(table->struct_size) +
+           " bytes, but this program needs " + std::to_string(sizeof(QmEntryPoints));
+  }
+  if (table->create_from_text == nullptr || table->release == nullptr ||
+      table->num_rows == nullptr || table->num_columns == nullptr ||
+      table->divide_right == nullptr || table->element == nullptr) {
+    return "its entry-point table is incomplete";
+  }
+  return {};
+}
+
+#ifdef _WIN32
+
+constexpr wchar_t kLibraryName[] = L"quillmatrix.dll";
+
+std::string Utf8(std::wstring_view wide) {
+  if (wide.empty()) {
+    return {};
+  }
+  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size,
+                      nullptr, nullptr);
+  return utf8;
+}
+
+std::wstring Wide(std::string_view utf8) {
+  if (utf8.empty()) {
+    return {};
+  }
+  const int size =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
+  return wide;
+}
+
+std::string LastErrorText() {
+  const DWORD code = GetLastError();
+  wchar_t* text = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring message = length > 0 ? std::wstring(text, length) : std::wstring();
+  LocalFree(text);
+  while (!message.empty() && (message.back() == L'\r' || message.back() == L'\n')) {
+    message.pop_back();
+  }
+  return Utf8(message) + " (error " + std::to_string(code) + ")";
+}
+
+std::wstring ExecutableDirectory() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) {
+      throw fw::PluginException("Cannot find the program's folder: " + LastErrorText());
+    }
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  return path.substr(0, path.find_last_of(L"\\/"));
+}
+
+std::wstring LibraryPath(const std::string& directory) {
+  std::wstring folder = directory.empty() ? ExecutableDirectory() : Wide(directory);
+  if (!folder.empty() && folder.back() != L'\\' && folder.back() != L'/') {
+    folder += L'\\';
+  }
+  return folder + kLibraryName;
+}
+
+const QmEntryPoints* LoadEntryPoints(const std::wstring& path) {
+  const std::string pathText = Utf8(path);
+  HMODULE module = LoadLibraryW(path.c_str());
+  if (module == nullptr) {
+    Fail(pathText, LastErrorText());
+  }
+  FARPROC symbol = GetProcAddress(module, kEntryPointsSymbol);
+  if (symbol == nullptr) {
+    const std::string reason = LastErrorText();
+    FreeLibrary(module);
+    Fail(pathText, reason);
+  }
+  // Through void(*)() to a function pointer of another type, as GCC asks.
+  const auto entryPoints =
+      reinterpret_cast<EntryPointsFunction>(reinterpret_cast<void (*)()>(symbol));
+  const QmEntryPoints* table = entryPoints();
+  if (const std::string fault = TableFault(table); !fault.empty()) {
+    FreeLibrary(module);
+    Fail(pathText, fault);
+  }
+  return table;  // the module stays loaded for the life of the process
+}
+
+std::string PathText(const std::wstring& path) {
+  return Utf8(path);
+}
+
+#else
+
+constexpr char kLibraryName[] = "libquillmatrix.so";
+
+std::string ExecutableDirectory() {
+#ifdef __linux__
+  std::string path(4096, '\0');
+  for (;;) {
+    const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
+    if (length < 0) {
+      throw fw::PluginException(std::string("Cannot find the program's folder: ") +
+                                std::strerror(errno));
+    }
+    if (static_cast<size_t>(length) < path.size()) {
+      path.resize(static_cast<size_t>(length));
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  return path.substr(0, path.rfind('/'));
+#else
+  // Elsewhere the loader's own search path decides.
+  return {};
+#endif
+}
+
+std::string LibraryPath(const std::string& directory) {
+  std::string folder = directory.empty() ? ExecutableDirectory() : directory;
+  if (!folder.empty() && folder.back() != '/') {
+    folder += '/';
+  }
+  return folder + kLibraryName;
+}
+
+// dlerror's text, without the library path that the message names already.
+std::string DlErrorText(const std::string& path) {
+  const char* error = dlerror();
+  std::string_view text = error != nullptr ? error : "unknown error";
+  const std::string prefix = path + ": ";
+  if (text.substr(0, prefix.size()) == prefix) {
+    text.remove_prefix(prefix.size());
+  }
+  return std::string(text);
+}
+
+const QmEntryPoints* LoadEntryPoints(const std::string& path) {
+  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (handle == nullptr) {
+    Fail(path, DlErrorText(path));
+  }
+  dlerror();
+  void* symbol = dlsym(handle, kEntryPointsSymbol);
+  if (symbol == nullptr) {
+    const std::string reason = DlErrorText(path);
+    dlclose(handle);
+    Fail(path, reason);
+  }
+  const auto entryPoints = reinterpret_cast<EntryPointsFunction>(symbol);
+  const QmEntryPoints* table = entryPoints();
+  if (const std::string fault = TableFault(table); !fault.empty()) {
+    dlclose(handle);
+    Fail(path, fault);
+  }
+  return table;  // the library stays loaded for the life of the process
+}
+
+std::string PathText(const std::string& path) {
+  return path;
+}
+
+#endif
+
+}  // namespace
+
+void InitPluginEntrypoints() {
+  const std::lock_guard lock(gBindingMutex);
+  const auto path = LibraryPath(gPluginDirectory);
+  const std::string pathText = PathText(path);
+  if (gEntryPoints.load() != nullptr && pathText == gBoundPath) {
+    return;
+  }
+  const QmEntryPoints* table = LoadEntryPoints(path);
+  gBoundPath = pathText;
+  gEntryPoints.store(table);
+}
+
+void SetPluginDirectory(std::string dir) {
+  const std::lock_guard lock(gBindingMutex);
+  gPluginDirectory = std::move(dir);
+}
+
+bool PluginEntrypointsBound() {
+  return gEntryPoints.load() != nullptr;
+}
+
+const QmEntryPoints& BoundPluginEntrypoints() {
+  const QmEntryPoints* table = gEntryPoints.load();
+  if (table == nullptr) {
+    throw fw::PluginException("The matrix library is not bound");
+  }
+  return *table;
+}

@@ -1,0 +1,162 @@
+// The C interface of the plug-in. Every entry point catches everything: an
+// exception must never unwind into a caller that may not even be C++.
+
+#include "quillmatrix/entrypoints.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "dense_matrix.h"
+#include "matrix_inverse.h"
+#include "matrix_text_parser.h"
+#include "status.h"
+
+struct QmMatrix {
+  quillmatrix::DenseMatrix data;
+};
+
+namespace {
+
+using quillmatrix::Status;
+
+// Copies as much of the message as fits, without cutting a UTF-8 sequence.
+void WriteError(char* error, size_t errorSize, std::string_view message) noexcept {
+  if (error == nullptr || errorSize == 0) {
+    return;
+  }
+  size_t length = std::min(message.size(), errorSize - 1);
+  if (length < message.size()) {
+    while (length > 0 && (static_cast<unsigned char>(message[length]) & 0xC0) == 0x80) {
+      --length;
+    }
+  }
+  if (length > 0) {
+    std::memcpy(error, message.data(), length);
+  }
+  error[length] = '\0';
+}
+
+template <typename Operation>
+int Guarded(char* error, size_t errorSize, Operation&& operation) noexcept {
+  WriteError(error, errorSize, {});
+  try {
+    const Status status = operation();
+    WriteError(error, errorSize, status.message);
+    return status.code;
+  } catch (const std::bad_alloc&) {
+    WriteError(error, errorSize, "There is not enough memory for the matrix.");
+    return QM_OUT_OF_MEMORY;
+  } catch (const std::length_error&) {
+    WriteError(error, errorSize, "There is not enough memory for the matrix.");
+    return QM_OUT_OF_MEMORY;
+  } catch (const std::exception& e) {
+    WriteError(error, errorSize, e.what());
+    return QM_BAD_ARGUMENT;
+  } catch (...) {
+    WriteError(error, errorSize, "The matrix library failed unexpectedly.");
+    return QM_BAD_ARGUMENT;
+  }
+}
+
+Status NoResultPlace() {
+  return Status::Failure(QM_BAD_ARGUMENT, "No place for the result.");
+}
+
+Status NoMatrix() {
+  return Status::Failure(QM_BAD_ARGUMENT, "No matrix was given.");
+}
+
+int CreateFromText(int64_t rows, int64_t columns, const char* utf8, size_t length, QmMatrix** out,
+                   char* error, size_t errorSize) {
+  return Guarded(error, errorSize, [&]() -> Status {
+    if (out == nullptr) {
+      return NoResultPlace();
+    }
+    *out = nullptr;
+    if (rows < 0 || columns < 0) {
+      return Status::Failure(QM_BAD_ARGUMENT,
+                             "The number of rows and columns must not be negative, but they are " +
+                                 std::to_string(rows) + " and " + std::to_string(columns) + ".");
+    }
+    if (utf8 == nullptr && length != 0) {
+      return Status::Failure(QM_BAD_ARGUMENT, "No text was given for the matrix.");
+    }
+    auto matrix = std::make_unique<QmMatrix>();
+    const Status status =
+        quillmatrix::ParseMatrixText(std::string_view(utf8, length), matrix->data);
+    if (status.Ok()) {
+      *out = matrix.release();
+    }
+    return status;
+  });
+}
+
+void Release(QmMatrix* m) {
+  delete m;
+}
+
+int64_t NumRows(const QmMatrix* m) {
+  return m == nullptr ? 0 : m->data.rows;
+}
+
+int64_t NumColumns(const QmMatrix* m) {
+  return m == nullptr ? 0 : m->data.columns;
+}
+
+int DivideRight(const QmMatrix* m, double x, QmMatrix** out, char* error, size_t errorSize) {
+  return Guarded(error, errorSize, [&]() -> Status {
+    if (out == nullptr) {
+      return NoResultPlace();
+    }
+    *out = nullptr;
+    if (m == nullptr) {
+      return NoMatrix();
+    }
+    auto result = std::make_unique<QmMatrix>();
+    const Status status = quillmatrix::DivideRight(m->data, x, result->data);
+    if (status.Ok()) {
+      *out = result.release();
+    }
+    return status;
+  });
+}
+
+int Element(const QmMatrix* m, int64_t row, int64_t column, double* out, char* error,
+            size_t errorSize) {
+  return Guarded(error, errorSize, [&]() -> Status {
+    if (out == nullptr) {
+      return NoResultPlace();
+    }
+    if (m == nullptr) {
+      return NoMatrix();
+    }
+    const quillmatrix::DenseMatrix& data = m->data;
+    if (row < 0 || row >= data.rows || column < 0 || column >= data.columns) {
+      return Status::Failure(QM_BAD_ENTRY_NUMBER,
+                             "Element (" + std::to_string(row) + ", " + std::to_string(column) +
+                                 ") is outside the " + std::to_string(data.rows) + " x " +
+                                 std::to_string(data.columns) +
+                                 " matrix; rows and columns are counted from 0.");
+    }
+    *out = data.At(row, column);
+    return Status::Success();
+  });
+}
+
+constexpr QmEntryPoints kEntryPoints = {
+    QM_ABI_VERSION,  static_cast<uint32_t>(sizeof(QmEntryPoints)),
+    &CreateFromText, &Release,
+    &NumRows,        &NumColumns,
+    &DivideRight,    &Element,
+};
+
+}  // namespace
+
+extern "C" QM_EXPORT const QmEntryPoints* quillmatrix_entrypoints(void) {
+  return &kEntryPoints;
+}

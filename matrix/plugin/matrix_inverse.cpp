@@ -1,0 +1,62 @@
+#include "matrix_inverse.h"
+
+#include <cmath>
+#include <string>
+#include <utility>
+
+#include <Eigen/Dense>
+
+namespace quillmatrix {
+namespace {
+
+using RowMajorMatrix = Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>;
+
+Status Singular() {
+  return Status::Failure(QM_DIVIDE_BY_ZERO,
+                         "The matrix is singular (or too close to singular) and cannot be "
+                         "inverted.");
+}
+
+}  // namespace
+
+Status DivideRight(const DenseMatrix& m, double x, DenseMatrix& result) {
+  result = DenseMatrix{};
+  if (m.rows != m.columns) {
+    return Status::Failure(QM_ROW_COLUMN_MISMATCH,
+                           "Only a square matrix can be inverted, but this one has " +
+                               std::to_string(m.rows) + " rows and " + std::to_string(m.columns) +
+                               " columns.");
+  }
+  if (m.rows == 0) {
+    return Status::Failure(QM_BAD_ARGUMENT, "An empty matrix cannot be inverted.");
+  }
+  if (!std::isfinite(x)) {
+    return Status::Failure(QM_BAD_ARGUMENT, "The number divided by the matrix is not finite.");
+  }
+
+  const Eigen::Map<const RowMajorMatrix> source(m.values.data(), m.rows, m.columns);
+  const Eigen::PartialPivLU<Eigen::MatrixXd> lu(source);
+  // A NaN estimate (from a zero pivot) must count as singular too.
+  if (!(lu.rcond() >= kMinReciprocalCondition)) {
+    return Singular();
+  }
+  const Eigen::MatrixXd inverse = lu.inverse();
+  if (!inverse.allFinite()) {
+    return Singular();
+  }
+
+  DenseMatrix scaled;
+  scaled.rows = m.rows;
+  scaled.columns = m.columns;
+  scaled.values.resize(m.values.size());
+  Eigen::Map<RowMajorMatrix> out(scaled.values.data(), m.rows, m.columns);
+  out = x * inverse;
+  if (!out.allFinite()) {
+    return Status::Failure(QM_OVERFLOW_OR_UNDERFLOW,
+                           "The result of dividing by the matrix is too large for a number.");
+  }
+  result = std::move(scaled);
+  return Status::Success();
+}
+
+}  // namespace quillmatrix

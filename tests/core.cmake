@@ -1,0 +1,3 @@
+# Tests of the framework's platform-neutral core.
+quill_add_test(text LIBS quillframework_core)
+quill_add_test(property_list LIBS quillframework_core)

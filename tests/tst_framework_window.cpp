@@ -1,0 +1,220 @@
+// The framework's windows and controls through real Qt widgets: layouts
+// applied from property lists, the implicit instance, event order, the
+// background-task yield and the report of an unhandled exception.
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <chrono>
+#include <thread>
+
+#include "framework/controls.h"
+#include "framework/qt/testing.h"
+#include "framework/runtime.h"
+#include "framework/window.h"
+
+namespace {
+
+// A small window class of the kind the program writes.
+class ProbeWindow : public fw::Window {
+ public:
+  static const fw::ClassRecord& Lookup() {
+    static const fw::ClassRecord* record = nullptr;
+    return fw::BuildClassRecordOnce(record, [](fw::ClassRecord& r) {
+      r.name = "ProbeWindow.ProbeWindow";
+      r.super = &fw::Window::Lookup();
+      r.events = {"Layout", "CreateControls"};
+      r.factory = [] { return std::make_shared<ProbeWindow>(); };
+    });
+  }
+  const fw::ClassRecord& Class() const override { return Lookup(); }
+
+  void Layout() override {
+    fw::SetProperties(*this, fw::PropertyList{{"Width", 320},
+                                              {"Height", 200},
+                                              {"Title", "Probe"},
+                                              {"Resizeable", false},
+                                              {"HasBackgroundColor", true},
+                                              {"BackgroundColor", fw::Color{0x00FFFFFF}},
+                                              {"Visible", true}});
+  }
+
+  void CreateControls() override {
+    auto field = fw::RuntimeCheckCast<fw::TextField>(New(fw::TextField::Lookup()));
+    field->Constructor();
+    AddControl("field", field);
+    fw::SetProperties(*field, fw::PropertyList{{"Name", "field"},
+                                               {"Left", 10},
+                                               {"Top", 20},
+                                               {"Width", 100},
+                                               {"Height", 22},
+                                               {"FontName", "System"},
+                                               {"FontSize", 12.0f},
+                                               {"Value", "seven"},
+                                               {"MaximumCharactersAllowed", 2}});
+    auto area = fw::RuntimeCheckCast<fw::TextArea>(New(fw::TextArea::Lookup()));
+    area->Constructor();
+    AddControl("area", area);
+    fw::SetProperties(*area, fw::PropertyList{{"Left", 10},
+                                              {"Top", 50},
+                                              {"Width", 200},
+                                              {"Height", 100},
+                                              {"Bold", true},
+                                              {"Visible", false}});
+    fw::RuntimeAddEventHandler(*area, fw::EventNumber::Open,
+                               fw::RuntimeCreateDelegate(&ProbeWindow::AreaOpen, this));
+    auto button = fw::RuntimeCheckCast<fw::PushButton>(New(fw::PushButton::Lookup()));
+    button->Constructor();
+    AddControl("button", button);
+    fw::SetProperties(
+        *button,
+        fw::PropertyList{
+            {"Left", 220}, {"Top", 160}, {"Width", 80}, {"Height", 30}, {"Caption", "Go"}});
+    fw::RuntimeAddEventHandler(*button, fw::EventNumber::Action,
+                               fw::RuntimeCreateDelegate(&ProbeWindow::ButtonAction, this));
+  }
+
+  void AreaOpen(fw::TextArea& area) {
+    openSawHandler = area.HasEventHandler(fw::EventNumber::Open);
+    ++opens;
+  }
+  void ButtonAction(fw::PushButton&) {
+    ++clicks;
+    if (throwOnClick) {
+      throw fw::NilObjectException("probe failure");
+    }
+    if (yieldOnClick) {
+      // A second click queued while this runs must not be delivered here.
+      const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(60);
+      while (std::chrono::steady_clock::now() < until) {
+        fw::BackgroundTaskYield();
+      }
+      maxDepth = std::max(maxDepth, clicks - finished);
+      ++finished;
+    }
+  }
+
+  int opens = 0, clicks = 0, finished = 0, maxDepth = 0;
+  bool openSawHandler = false, throwOnClick = false, yieldOnClick = false;
+};
+
+fw::Ref<ProbeWindow> Probe() {
+  if (auto live = fw::GetImplicitWindow(ProbeWindow::Lookup().name)) {
+    return fw::RuntimeCheckCast<ProbeWindow>(live);
+  }
+  auto w = fw::RuntimeCheckCast<ProbeWindow>(fw::RuntimeNewObject(ProbeWindow::Lookup()));
+  w->Constructor();
+  return w;
+}
+
+// Answers the next modal box by pressing its default button.
+void AnswerNextModal(QString* seenText) {
+  QTimer::singleShot(0, [seenText] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+      if (seenText)
+        *seenText = box->text();
+      box->accept();
+    } else {
+      AnswerNextModal(seenText);
+    }
+  });
+}
+
+}  // namespace
+
+class tst_FrameworkWindow : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { fw::RuntimeInit(nullptr, nullptr, L"", 0); }
+  void cleanup() { fw::testing::ResetRunState(); }
+
+  void layoutIsApplied() {
+    auto w = Probe();
+    QMainWindow* main = fw::testing::WidgetOf(*w);
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    QCOMPARE(main->windowTitle(), QStringLiteral("Probe"));
+    QCOMPARE(fw::testing::ClientOf(*w)->size(), QSize(320, 200));
+    auto field = fw::RuntimeCheckCast<fw::TextField>(w->ControlByName("field"));
+    auto* edit = qobject_cast<QLineEdit*>(fw::testing::WidgetOf(*field));
+    QVERIFY(edit);
+    QCOMPARE(edit->geometry(), QRect(10, 20, 100, 22));
+    QCOMPARE(edit->font().pixelSize(), 12);
+    // The length limit came after the text: the text is cut to it.
+    QCOMPARE(field->Text(), std::string("se"));
+    auto area = fw::RuntimeCheckCast<fw::TextArea>(w->ControlByName("area"));
+    QVERIFY(!area->Visible());
+    QVERIFY(fw::testing::WidgetOf(*area)->font().bold());
+  }
+
+  void implicitInstanceLivesUntilClosed() {
+    auto first = Probe();
+    QCOMPARE(Probe().get(), first.get());
+    first->Close();
+    QVERIFY(!fw::GetImplicitWindow(ProbeWindow::Lookup().name));
+    auto second = Probe();
+    QVERIFY(second.get() != first.get());
+  }
+
+  void openComesAfterItsHandler() {
+    auto w = Probe();
+    QCOMPARE(w->opens, 1);
+    QVERIFY(w->openSawHandler);
+  }
+
+  void textAreaKeepsCrLf() {
+    auto w = Probe();
+    auto area = fw::RuntimeCheckCast<fw::TextArea>(w->ControlByName("area"));
+    area->SetText("a\tb\r\nc\rd\ne");
+    QCOMPARE(area->Text(), std::string("a\tb\r\nc\r\nd\r\ne"));
+    area->SetText(area->Text() + "\r\nf\r\n");  // appended, not re-set
+    QCOMPARE(area->Text(), std::string("a\tb\r\nc\r\nd\r\ne\r\nf\r\n"));
+    QCOMPARE(qobject_cast<QTextEdit*>(fw::testing::WidgetOf(*area))->toPlainText(),
+             QStringLiteral("a\tb\nc\nd\ne\nf\n"));
+    area->SetText("");
+    QCOMPARE(area->Text(), std::string());
+  }
+
+  void yieldDeliversNoClick() {
+    auto w = Probe();
+    w->yieldOnClick = true;
+    auto button = fw::RuntimeCheckCast<fw::PushButton>(w->ControlByName("button"));
+    auto* push = qobject_cast<QPushButton*>(fw::testing::WidgetOf(*button));
+    QVERIFY(QTest::qWaitForWindowExposed(fw::testing::WidgetOf(*w)));
+    // A second click arrives while the first command still runs.
+    QTimer::singleShot(10, [push] { QTest::mouseClick(push, Qt::LeftButton); });
+    QTest::mouseClick(push, Qt::LeftButton);
+    QTRY_COMPARE(w->finished, 2);
+    QCOMPARE(w->maxDepth, 1);
+  }
+
+  void unhandledExceptionIsReportedAndTheProgramGoesOn() {
+    auto w = Probe();
+    w->throwOnClick = true;
+    auto button = fw::RuntimeCheckCast<fw::PushButton>(w->ControlByName("button"));
+    QString seen;
+    AnswerNextModal(&seen);
+    QTest::mouseClick(fw::testing::WidgetOf(*button), Qt::LeftButton);
+    QVERIFY(seen.contains("NilObjectException"));
+    QVERIFY(seen.contains("probe failure"));
+    QVERIFY(w->IsOpen());
+    QVERIFY(!fw::RuntimeIsQuitting());
+  }
+
+  void castToTheWrongClassRaises() {
+    auto w = Probe();
+    QVERIFY_THROWS_EXCEPTION(fw::IllegalCastException,
+                             fw::RuntimeCheckCast<fw::TextArea>(w->ControlByName("field")));
+    QVERIFY(!fw::RuntimeCheckCast<fw::TextArea>(w->ControlByName("nothing")));
+  }
+};
+
+QTEST_MAIN(tst_FrameworkWindow)
+#include "tst_framework_window.moc"
