@@ -56,6 +56,8 @@ void Timer::SetPeriod(int64_t milliseconds) {
 void Timer::Restart() {
   if (!clock_) {
     clock_ = std::make_unique<Clock>();
+    // A coarse timer may fire up to 5 % early; Period is a promise.
+    clock_->timer.setTimerType(Qt::PreciseTimer);
     QObject::connect(&clock_->timer, &QTimer::timeout, &clock_->timer,
                      [this] { RaiseEvent(EventNumber::Action); });
   }

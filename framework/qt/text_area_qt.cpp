@@ -27,23 +27,23 @@ QTextEdit* Edit(const RectControl::Peer* peer) {
   return peer ? static_cast<QTextEdit*>(peer->widget.data()) : nullptr;
 }
 
-// CR, LF and CR LF all become CR LF.
+// CR, LF and CR LF all become CR LF. Copied in runs between line ends: the
+// text of a growing results field passes through here at every line.
 std::string NormalizeLineEnds(std::string_view text) {
   std::string out;
   out.reserve(text.size() + text.size() / 16);
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r') {
-      out += "\r\n";
-      if (i + 1 < text.size() && text[i + 1] == '\n') {
-        ++i;
-      }
-    } else if (c == '\n') {
-      out += "\r\n";
-    } else {
-      out += c;
+  size_t copied = 0;
+  for (size_t at = text.find_first_of("\r\n"); at != std::string_view::npos;
+       at = text.find_first_of("\r\n", at)) {
+    if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n') {
+      at += 2;
+      continue;
     }
+    out.append(text.substr(copied, at - copied));
+    out += "\r\n";
+    copied = ++at;
   }
+  out.append(text.substr(copied));
   return out;
 }
 
@@ -92,6 +92,13 @@ std::unique_ptr<RectControl::Peer> TextArea::MakePeer() {
   edit->setTabChangesFocus(true);
   edit->setLineWrapMode(QTextEdit::NoWrap);
   edit->document()->setDocumentMargin(2);
+  // Left to right, as the alignments are meant. Left on Auto, every layout
+  // pass scans each paragraph for its direction, and a paragraph of numbers
+  // has no strongly directed character, so each line appended would cost a
+  // scan of the whole text.
+  QTextOption option = edit->document()->defaultTextOption();
+  option.setTextDirection(Qt::LeftToRight);
+  edit->document()->setDefaultTextOption(option);
   cache_ = std::make_unique<TextCache>();
   TextCache* cache = cache_.get();
   QObject::connect(edit->document(), &QTextDocument::contentsChanged, edit,
@@ -116,17 +123,28 @@ void TextArea::SetText(const std::string& text) {
   if (!edit) {
     return;
   }
-  std::string normalized = NormalizeLineEnds(text);
-  const std::string current = Text();
-  if (!current.empty() && normalized.size() > current.size() &&
-      normalized.compare(0, current.size(), current) == 0) {
+  if (!cache_->valid) {
+    cache_->text = FromQtText(edit->toPlainText());
+  }
+  std::string& current = cache_->text;
+  // Only the new end is converted and inserted. The cached text is already
+  // normalized and does not end in a lone CR, so normalizing the end alone
+  // gives the same text as normalizing the whole.
+  if (!current.empty() && current.back() != '\r' && text.size() > current.size() &&
+      text.compare(0, current.size(), current) == 0) {
+    const std::string added = NormalizeLineEnds(std::string_view(text).substr(current.size()));
     QTextCursor cursor(edit->document());
     cursor.movePosition(QTextCursor::End);
-    cursor.insertText(ToQtText(normalized.substr(current.size())));
-  } else if (normalized != current) {
-    edit->setPlainText(ToQtText(normalized));
+    cursor.insertText(ToQtText(added));
+    current += added;
+  } else {
+    std::string normalized = NormalizeLineEnds(text);
+    if (normalized != current) {
+      edit->setPlainText(ToQtText(normalized));
+    }
+    current = std::move(normalized);
   }
-  cache_->text = std::move(normalized);
+  // The edits above marked the cache stale; it holds the new text.
   cache_->valid = true;
 }
 
@@ -185,6 +203,11 @@ void TextArea::SetAllowTabs(bool allowTabs) {
   }
 }
 
+void TextArea::SetTabWidth(int64_t characters) {
+  tabWidth_ = std::max<int64_t>(characters, 1);
+  ApplyFont();
+}
+
 std::string TextArea::SelectedText() const {
   QTextEdit* edit = Edit(PlatformPeer());
   if (!edit) {
@@ -222,9 +245,10 @@ void TextArea::ApplyFont() {
   const QFont font = ToQFont(font_);
   edit->setFont(font);
   edit->document()->setDefaultFont(font);
-  // Tab stops every eight characters, as in a terminal: columns of numbers
-  // separated by one TAB line up.
-  edit->setTabStopDistance(8 * QFontMetricsF(font).horizontalAdvance(QLatin1Char('0')));
+  // Tab stops every eight characters unless set, as in a terminal: columns
+  // of numbers separated by one TAB line up.
+  edit->setTabStopDistance(static_cast<qreal>(tabWidth_) *
+                           QFontMetricsF(font).horizontalAdvance(QLatin1Char('0')));
 }
 
 void StyledText::Bold(int64_t start, int64_t length, bool value) {

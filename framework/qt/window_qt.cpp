@@ -199,6 +199,7 @@ Window::~Window() {
 
 void Window::Constructor() {
   peer_->widget = new WindowWidget(*this);
+  peer_->widget->setObjectName(QString::fromStdString(Class().name));
   peer_->client = peer_->widget->centralWidget();
   building_ = true;
   open_ = true;

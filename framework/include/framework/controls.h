@@ -111,6 +111,8 @@ class TextArea : public TextControl {
   void SetScrollbars(bool horizontal, bool vertical);
   void SetHasBorder(bool border);
   void SetAllowTabs(bool allowTabs);
+  // Tab stops every `characters` digit widths of the font; 8 unless set.
+  void SetTabWidth(int64_t characters);
   void SetAllowStyledText(bool allow) { allowStyledText_ = allow; }
   void SetMaximumCharactersAllowed(int64_t count) { maxChars_ = count; }
   std::string SelectedText() const;
@@ -129,6 +131,7 @@ class TextArea : public TextControl {
   int64_t maxChars_ = 0;
   bool multiline_ = true;
   bool hScroll_ = false, vScroll_ = false;
+  int64_t tabWidth_ = 8;
   std::unique_ptr<TextCache> cache_;
 };
 

@@ -1,0 +1,14 @@
+#include "analysis/matrix_display.h"
+
+#include "framework/text.h"
+
+std::string DisplayCell(std::string_view cellText, bool lastInRow) {
+  std::string value = fw::Str(fw::Variant(std::string(cellText)), "-0.0000");
+  if (lastInRow) {
+    return value;
+  }
+  const int64_t length = fw::Len(value);
+  value.append(length < kDisplayCellWidth ? static_cast<size_t>(kDisplayCellWidth - length) : 1,
+               ' ');
+  return value;
+}

@@ -1,0 +1,119 @@
+#include "app/startup.h"
+
+#include <array>
+
+#include "analysis/control_wnd.h"
+#include "app/file_types.h"
+#include "app/handle_about_menu.h"
+#include "app/menu.h"
+#include "app/module1.h"
+#include "app/notice.h"
+#include "infowindows/about_wnd.h"
+#include "infowindows/description_wnd.h"
+#include "matrix/binding/library_classes.h"
+#include "matrix/binding/plugin_entrypoints.h"
+
+namespace {
+
+template <size_t N>
+struct LibraryClass {
+  static void ctblinit() { MatrixLibraryClass(MatrixLibraryClassNames()[N]); }
+};
+
+constexpr std::array<fw::Initializer, 15> kInitializers = {{
+    {"BadArgumentException", &LibraryClass<0>::ctblinit},
+    {"BadEntryNumberException", &LibraryClass<1>::ctblinit},
+    {"DivideByZeroException", &LibraryClass<2>::ctblinit},
+    {"Matrix", &LibraryClass<3>::ctblinit},
+    {"NegativeNumberException", &LibraryClass<4>::ctblinit},
+    {"NegativeOrZeroException", &LibraryClass<5>::ctblinit},
+    {"OverflowOrUnderflowException", &LibraryClass<6>::ctblinit},
+    {"RowColumnMismatch", &LibraryClass<7>::ctblinit},
+    {"ControlWnd.ctblinit", &ControlWnd::ctblinit},
+    {"Menu.ctblinit", &Menu::ctblinit},
+    {"AboutWnd.wrapper_Timer1.ctblinit", &AboutWnd::wrapper_Timer1::ctblinit},
+    {"AboutWnd.ctblinit", &AboutWnd::ctblinit},
+    {"HandleAboutMenu.ctblinit", &HandleAboutMenu::ctblinit},
+    {"DescriptionWnd.ctblinit", &DescriptionWnd::ctblinit},
+    {"Module1.MyData.Init", [] { Module1::MyData.Init(); }},
+}};
+
+}  // namespace
+
+std::span<const fw::Initializer> ProgramInitializers() {
+  return kInitializers;
+}
+
+int RunProgram(void* instance, void* previousInstance, const std::wstring& commandTail,
+               int showMode, std::span<const fw::Initializer> initializers) {
+  fw::RuntimeInit(instance, previousInstance, commandTail, showMode);
+  fw::RuntimePerformInitializers(initializers);
+  try {
+    Main();
+  } catch (...) {
+    // The report itself failed; the way out stays the same.
+  }
+  fw::RuntimePerformFinalizers();
+  return fw::RuntimeExit();
+}
+
+void Main() {
+  try {
+    if (std::exception_ptr pending = fw::RuntimePendingException()) {
+      fw::RuntimeClearPendingException();
+      std::rethrow_exception(pending);
+    }
+    fw::RuntimeSetExceptionHelper(&CallFunctionWithExceptionHandling);
+    EarlyStartup();
+    fw::RunFrameworkInitialization(&LateStartup);
+    fw::RuntimeRun();
+  } catch (...) {
+    fw::UnhandledException(std::current_exception());
+  }
+}
+
+void EarlyStartup() {
+  fw::Application::SetSupportsHiDPI(true);
+  fw::RuntimeInitExternalClasses();
+  InitPluginEntrypoints();
+  InitFileTypes();
+  NewAppInstance();
+  ApplicationAddMenuHandlers();
+}
+
+void InitFileTypes() {
+  FileTypes::Initialize();
+}
+
+void NewAppInstance() {
+  auto app = fw::RuntimeCheckCast<HandleAboutMenu>(fw::RuntimeNewObject(HandleAboutMenu::Lookup()));
+  app->Constructor();
+  app->_x_SetVersionData(2, 0, 0, 0, 3, std::string(kNotice), "2.0", "");
+  fw::RuntimeRegisterAppObject(app);
+}
+
+void ApplicationAddMenuHandlers() {
+  fw::Ref<HandleAboutMenu> receiver = App();
+  fw::Ref<HandleAboutMenu> target = App();
+  receiver->AddMenuHandler(
+      "AboutMenuItem",
+      fw::RuntimeCreateDelegate(&HandleAboutMenu::AboutMenuItem_Action, target.get()));
+}
+
+void LateStartup() {
+  MakeDefaultView();
+}
+
+// The splash window is the default window; its layout makes it visible.
+void MakeDefaultView() {
+  implicit::AboutWnd();
+}
+
+std::exception_ptr CallFunctionWithExceptionHandling(void (*function)(void*), void* argument) {
+  try {
+    function(argument);
+    return nullptr;
+  } catch (const fw::RuntimeException&) {
+    return std::current_exception();
+  }
+}

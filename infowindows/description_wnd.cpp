@@ -1,0 +1,76 @@
+#include "infowindows/description_wnd.h"
+
+#include "analysis/control_wnd.h"
+#include "infowindows/description_wnd_layout.h"
+
+namespace {
+
+// The help text's first line, "Quillmere", is its title.
+constexpr int64_t kTitleLength = 9;
+
+}  // namespace
+
+const fw::ClassRecord& DescriptionWnd::Lookup() {
+  static const fw::ClassRecord* record = nullptr;
+  return fw::BuildClassRecordOnce(record, [](fw::ClassRecord& r) {
+    r.name = std::string(kClassName);
+    r.super = &fw::Window::Lookup();
+    r.events = {"Layout", "CreateControls", "AddMenuHandlers", "EnableMenuItems"};
+    r.factory = [] { return std::make_shared<DescriptionWnd>(); };
+  });
+}
+
+void DescriptionWnd::ctblinit() {
+  Lookup();
+}
+
+namespace implicit {
+fw::Ref<::DescriptionWnd> DescriptionWnd() {
+  return ImplicitInstance<::DescriptionWnd>(::DescriptionWnd::kClassName);
+}
+}  // namespace implicit
+
+void DescriptionWnd::Layout() {
+  AttachMenuBar();
+  fw::SetProperties(*this, description_wnd_layout::Window());
+}
+
+void DescriptionWnd::CreateControls0() {
+  fw::SetProperties(*NewControl<fw::TextArea>("DescribeFld2"),
+                    description_wnd_layout::DescribeFld2());
+  fw::RuntimeAddEventHandler(*DescribeFld2(), fw::EventNumber::Open,
+                             fw::RuntimeCreateDelegate(&DescriptionWnd::DescribeFld2_Open, this));
+}
+
+void DescriptionWnd::DescribeFld2_Open(fw::TextArea& /*area*/) {
+  // Only the title is bold; its line end and the rest stay plain.
+  DescribeFld2()->StyledText()->Bold(0, kTitleLength, true);
+}
+
+void DescriptionWnd::AddMenuHandlers(fw::Window& window) {
+  auto self = fw::RuntimeCheckCast<DescriptionWnd>(window.shared_from_this());
+  self->AddMenuHandler("ControlMenuItem", fw::RuntimeCreateDelegate(
+                                              &DescriptionWnd::ControlMenuItem_Action, self.get()));
+  self->AddMenuHandler("CloseMenuItem", fw::RuntimeCreateDelegate(
+                                            &DescriptionWnd::CloseMenuItem_Action, self.get()));
+}
+
+void DescriptionWnd::Event_EnableMenuItems() {
+  ControlMenuItem()->SetEnabled(true);
+  CloseMenuItem()->SetEnabled(true);
+  EditCopy()->SetEnabled(true);
+}
+
+bool DescriptionWnd::ControlMenuItem_Action() {
+  implicit::ControlWnd()->Show();
+  return false;
+}
+
+bool DescriptionWnd::CloseMenuItem_Action() {
+  implicit::DescriptionWnd()->Close();
+  return false;
+}
+
+bool DescriptionWnd::IsEventImplemented(const std::string& eventName) const {
+  return fw::RuntimeIsEventHandled(*this, kClassName, eventName, true);
+}

@@ -1,0 +1,36 @@
+#include "matrix/binding/library_classes.h"
+
+#include <array>
+#include <map>
+#include <string>
+
+#include "framework/exceptions.h"
+
+namespace {
+constexpr std::array<std::string_view, 8> kNames = {
+    "BadArgumentException",         "BadEntryNumberException",
+    "DivideByZeroException",        "Matrix",
+    "NegativeNumberException",      "NegativeOrZeroException",
+    "OverflowOrUnderflowException", "RowColumnMismatch"};
+}  // namespace
+
+std::span<const std::string_view> MatrixLibraryClassNames() {
+  return kNames;
+}
+
+const fw::ClassRecord& MatrixLibraryClass(std::string_view name) {
+  static std::map<std::string, const fw::ClassRecord*, std::less<>> records;
+  auto it = records.find(name);
+  if (it == records.end()) {
+    bool known = false;
+    for (std::string_view n : kNames) {
+      known = known || n == name;
+    }
+    if (!known) {
+      throw fw::KeyNotFoundException("The matrix library has no class " + std::string(name));
+    }
+    it = records.emplace(std::string(name), nullptr).first;
+  }
+  return fw::BuildClassRecordOnce(it->second,
+                                  [name](fw::ClassRecord& r) { r.name = std::string(name); });
+}

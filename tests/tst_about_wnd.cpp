@@ -1,0 +1,257 @@
+// The splash window through its real widgets: its layout, the shared menu
+// bar, and the hand-over to the main window by timer, key and mouse.
+
+#include <QAbstractScrollArea>
+#include <QAction>
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QTextEdit>
+
+#include "analysis/control_wnd.h"
+#include "app/menu.h"
+#include "app/notice.h"
+#include "app/pictures.h"
+#include "framework/qt/testing.h"
+#include "framework/runtime.h"
+#include "infowindows/about_wnd.h"
+
+namespace {
+
+fw::Ref<ControlWnd> LiveMainWindow() {
+  return fw::RuntimeCheckCast<ControlWnd>(fw::GetImplicitWindow(ControlWnd::kClassName));
+}
+
+// Where a press lands: the window's client area, or the widget of one of its
+// controls (the viewport, for a text area).
+QWidget* PressTarget(const AboutWnd& splash, const QString& control) {
+  if (control.isEmpty()) {
+    return fw::testing::ClientOf(splash);
+  }
+  auto rect = fw::RuntimeCheckCast<fw::RectControl>(splash.ControlByName(control.toStdString()));
+  QWidget* widget = fw::testing::WidgetOf(*rect);
+  if (auto* area = qobject_cast<QAbstractScrollArea*>(widget)) {
+    return area->viewport();
+  }
+  return widget;
+}
+
+}  // namespace
+
+class TestAboutWnd : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { fw::RuntimeInit(nullptr, nullptr, L"", 0); }
+  void cleanup() { fw::testing::ResetRunState(); }
+
+  void opensWithItsLayout();
+  void carriesTheFullSharedBarButEnablesNothing();
+  void implementsOnlyItsFourEvents_data();
+  void implementsOnlyItsFourEvents();
+  void handsOverWhenLeftAlone();
+  void keyPressHandsOverAtOnce_data();
+  void keyPressHandsOverAtOnce();
+  void mousePressHandsOverAtOnce_data();
+  void mousePressHandsOverAtOnce();
+  void keyAndMouseEventsReturnFalse();
+  void timerRunsTheHandOverAgainAfterAnEarlyPress();
+};
+
+void TestAboutWnd::opensWithItsLayout() {
+  auto splash = implicit::AboutWnd();
+  QCOMPARE(implicit::AboutWnd().get(), splash.get());
+  QMainWindow* frame = fw::testing::WidgetOf(*splash);
+  QVERIFY(QTest::qWaitForWindowExposed(frame));
+  QVERIFY(splash->Visible());
+  QCOMPARE(fw::testing::ClientOf(*splash)->size(), QSize(400, 400));
+  QCOMPARE(frame->windowTitle(), QString());
+  QVERIFY(frame->windowFlags().testFlag(Qt::Dialog));
+  QVERIFY(frame->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+
+  // The title: "Quillmere", bold, at 24 once its Open handler has run.
+  auto title = splash->TextField1();
+  QCOMPARE(title->Text(), std::string("Quillmere"));
+  QCOMPARE(title->Font().size, 24.0f);
+  QVERIFY(title->Font().bold);
+  QVERIFY(title->ReadOnly());
+  QCOMPARE(title->Alignment(), fw::TextAlignment::Center);
+  auto* titleEdit = qobject_cast<QTextEdit*>(fw::testing::WidgetOf(*title));
+  QCOMPARE(titleEdit->font().pixelSize(), 24);
+  QVERIFY(titleEdit->font().bold());
+
+  auto notice = splash->StaticText5();
+  QCOMPARE(notice->Text(), std::string(kNotice));
+  QCOMPARE(notice->Bounds(), (fw::Rect{1, 368, 399, 12}));
+
+  auto canvas = splash->Canvas1();
+  QVERIFY(canvas->Backdrop());
+  QCOMPARE(canvas->Backdrop().get(), R256().get());
+  QCOMPARE(canvas->Bounds(), (fw::Rect{74, 31, 251, 267}));
+
+  // The timer is the window's own subclass, held among its controls.
+  auto timer = splash->Timer1();
+  QVERIFY(timer->Class().IsA(AboutWnd::wrapper_Timer1::Lookup()));
+  QCOMPARE(timer->RunMode(), int64_t{1});
+  QCOMPARE(timer->Period(), int64_t{4000});
+  QCOMPARE(timer->OwnerWindow(), static_cast<fw::Window*>(splash.get()));
+}
+
+void TestAboutWnd::carriesTheFullSharedBarButEnablesNothing() {
+  auto splash = implicit::AboutWnd();
+  QCOMPARE(splash->MenuBar().get(), static_cast<fw::MenuBar*>(implicit::Menu().get()));
+  QMenuBar* bar = fw::testing::WidgetOf(*splash)->menuBar();
+  QStringList menus;
+  for (QAction* action : bar->actions()) {
+    menus << action->menu()->objectName();
+  }
+  QCOMPARE(menus, (QStringList{"FileMenu", "EditMenu", "WindowMenu"}));
+
+  // Opening a menu runs the enabling pass; with no EnableMenuItems of its own
+  // only the two auto-enabled items are on.
+  QStringList items, enabled;
+  for (QAction* top : bar->actions()) {
+    QMenu* menu = top->menu();
+    emit menu->aboutToShow();
+    for (QAction* action : menu->actions()) {
+      items << action->objectName();
+      if (action->isEnabled() && !action->isSeparator()) {
+        enabled << action->objectName();
+      }
+    }
+  }
+  QCOMPARE(items, (QStringList{"CloseMenuItem", "FileQuit", "EditUndo", "UntitledMenu1", "EditCut",
+                               "EditCopy", "EditPaste", "ControlMenuItem", "AboutMenuItem",
+                               "DescriptionMenuItem"}));
+  QCOMPARE(enabled, (QStringList{"CloseMenuItem", "FileQuit"}));
+  QVERIFY(!splash->MenuHandlerFor("FileQuit"));
+  QVERIFY(!splash->MenuHandlerFor("AboutMenuItem"));
+}
+
+void TestAboutWnd::implementsOnlyItsFourEvents_data() {
+  QTest::addColumn<QString>("event");
+  QTest::addColumn<bool>("implemented");
+  QTest::newRow("Layout") << "Layout" << true;
+  QTest::newRow("CreateControls") << "CreateControls" << true;
+  QTest::newRow("KeyDown") << "KeyDown" << true;
+  QTest::newRow("MouseDown") << "MouseDown" << true;
+  QTest::newRow("AddMenuHandlers") << "AddMenuHandlers" << false;
+  QTest::newRow("EnableMenuItems") << "EnableMenuItems" << false;
+  QTest::newRow("Activate") << "Activate" << false;
+  QTest::newRow("Close") << "Close" << false;
+  QTest::newRow("CancelClose") << "CancelClose" << false;
+}
+
+void TestAboutWnd::implementsOnlyItsFourEvents() {
+  QFETCH(QString, event);
+  QFETCH(bool, implemented);
+  QCOMPARE(implicit::AboutWnd()->IsEventImplemented(event.toStdString()), implemented);
+}
+
+void TestAboutWnd::handsOverWhenLeftAlone() {
+  QElapsedTimer clock;
+  clock.start();
+  auto splash = implicit::AboutWnd();
+  QVERIFY(!LiveMainWindow());
+  QTest::qWait(3500);
+  QVERIFY(splash->Visible());
+  QVERIFY(!LiveMainWindow());
+  QTRY_VERIFY_WITH_TIMEOUT(!splash->Visible(), 2000);
+  QVERIFY2(clock.elapsed() >= 3990, qPrintable(QString::number(clock.elapsed())));
+  // Hidden, not closed; the main window is made and shown.
+  QVERIFY(splash->IsOpen());
+  QCOMPARE(implicit::AboutWnd().get(), splash.get());
+  auto main = LiveMainWindow();
+  QVERIFY(main);
+  QVERIFY(main->Visible());
+}
+
+void TestAboutWnd::keyPressHandsOverAtOnce_data() {
+  QTest::addColumn<QString>("control");
+  QTest::addColumn<int>("key");
+  QTest::newRow("window, letter") << "" << int(Qt::Key_A);
+  QTest::newRow("window, Return") << "" << int(Qt::Key_Return);
+  QTest::newRow("title, space") << "TextField1" << int(Qt::Key_Space);
+  QTest::newRow("picture, Escape") << "Canvas1" << int(Qt::Key_Escape);
+  QTest::newRow("notice, digit") << "StaticText5" << int(Qt::Key_7);
+}
+
+void TestAboutWnd::keyPressHandsOverAtOnce() {
+  QFETCH(QString, control);
+  QFETCH(int, key);
+  auto splash = implicit::AboutWnd();
+  QVERIFY(QTest::qWaitForWindowExposed(fw::testing::WidgetOf(*splash)));
+  QTest::keyClick(PressTarget(*splash, control), static_cast<Qt::Key>(key));
+  QVERIFY(!splash->Visible());
+  QVERIFY(splash->IsOpen());
+  auto main = LiveMainWindow();
+  QVERIFY(main);
+  QVERIFY(main->Visible());
+}
+
+void TestAboutWnd::mousePressHandsOverAtOnce_data() {
+  QTest::addColumn<QString>("control");
+  QTest::addColumn<int>("button");
+  QTest::newRow("window, left") << "" << int(Qt::LeftButton);
+  QTest::newRow("window, right") << "" << int(Qt::RightButton);
+  QTest::newRow("title") << "TextField1" << int(Qt::LeftButton);
+  QTest::newRow("picture") << "Canvas1" << int(Qt::LeftButton);
+  QTest::newRow("notice") << "StaticText5" << int(Qt::LeftButton);
+}
+
+void TestAboutWnd::mousePressHandsOverAtOnce() {
+  QFETCH(QString, control);
+  QFETCH(int, button);
+  auto splash = implicit::AboutWnd();
+  QVERIFY(QTest::qWaitForWindowExposed(fw::testing::WidgetOf(*splash)));
+  QTest::mouseClick(PressTarget(*splash, control), static_cast<Qt::MouseButton>(button));
+  QVERIFY(!splash->Visible());
+  auto main = LiveMainWindow();
+  QVERIFY(main);
+  QVERIFY(main->Visible());
+}
+
+void TestAboutWnd::keyAndMouseEventsReturnFalse() {
+  auto splash = implicit::AboutWnd();
+  for (const char* key : {"a", "", "\r", "\x1b", "\x7f", "9"}) {
+    splash->Show();
+    QCOMPARE(splash->Event_KeyDown(key), false);
+    QVERIFY(!splash->Visible());
+  }
+  const std::pair<int64_t, int64_t> positions[] = {{0, 0}, {200, 200}, {-5, 1000}, {399, 399}};
+  for (const auto& [x, y] : positions) {
+    splash->Show();
+    QCOMPARE(splash->Event_MouseDown(x, y), false);
+    QVERIFY(!splash->Visible());
+  }
+  // Each hand-over reaches the one main window.
+  QCOMPARE(fw::OpenWindows().size(), size_t{2});
+}
+
+void TestAboutWnd::timerRunsTheHandOverAgainAfterAnEarlyPress() {
+  auto splash = implicit::AboutWnd();
+  QVERIFY(QTest::qWaitForWindowExposed(fw::testing::WidgetOf(*splash)));
+  QTest::mouseClick(fw::testing::ClientOf(*splash), Qt::LeftButton);
+  auto main = LiveMainWindow();
+  QVERIFY(main && main->Visible());
+  QVERIFY(!splash->Visible());
+  // Its activation, which hides the splash too, is over before About.
+  QVERIFY(QTest::qWaitForWindowActive(fw::testing::WidgetOf(*main)));
+
+  // Window > About shows the splash again; the main window goes out of sight.
+  main->AboutMenuItem_Action();
+  QVERIFY(QTest::qWaitForWindowActive(fw::testing::WidgetOf(*splash)));
+  main->Hide();
+  QVERIFY(splash->Visible());
+
+  // The timer, never stopped by the press, still fires once.
+  QTRY_VERIFY_WITH_TIMEOUT(!splash->Visible(), 5000);
+  QVERIFY(main->Visible());
+  QCOMPARE(LiveMainWindow().get(), main.get());
+  QVERIFY(splash->IsOpen());
+}
+
+QTEST_MAIN(TestAboutWnd)
+#include "tst_about_wnd.moc"

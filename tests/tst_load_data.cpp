@@ -1,0 +1,345 @@
+// Load Data and the count filter in the real main window: files chosen in the
+// real open-file dialog, the display written to corrFld, files that are
+// refused with a message, and a file that cannot be read.
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <string>
+
+#include "analysis/control_wnd.h"
+#include "app/module1.h"
+#include "program_test_support.h"
+
+using test_support::Click;
+using test_support::EditOf;
+using test_support::ModalAnswerer;
+
+namespace {
+
+// The three-variable fixture and the display it loads to.
+const QByteArray kThree = "1\t0.5\t-0.25\r\n0.5\t1\t0.3\r\n-0.25\t0.3\t1\r\n";
+const std::string kThreeDisplay =
+    "1.0000  0.5000  -0.2500\r\n"
+    "0.5000  1.0000  0.3000\r\n"
+    "-0.2500 0.3000  1.0000\r\n";
+
+QByteArray Utf16(const QString& text, bool bigEndian) {
+  QByteArray bytes = bigEndian ? QByteArray("\xFE\xFF", 2) : QByteArray("\xFF\xFE", 2);
+  for (const QChar c : text) {
+    const char high = static_cast<char>(c.unicode() >> 8);
+    const char low = static_cast<char>(c.unicode() & 0xFF);
+    bytes.append(bigEndian ? high : low).append(bigEndian ? low : high);
+  }
+  return bytes;
+}
+
+}  // namespace
+
+class tst_LoadData : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() {
+    test_support::StartProgramPieces();
+    QVERIFY(dir_.isValid());
+    fw::testing::SetBeepHook([this] { ++beeps_; });
+  }
+  void init() { beeps_ = 0; }
+  void cleanup() { fw::testing::ResetRunState(); }
+
+  void keyFilter_data() {
+    QTest::addColumn<QString>("text");  // the key as KeyDown reports it
+    QTest::addColumn<int>("key");       // for a key without a printable text
+    QTest::addColumn<bool>("passes");
+    QTest::addColumn<QString>("fieldAfter");  // the field holds "4" before
+    QTest::newRow("0") << "0" << 0 << true << "40";
+    QTest::newRow("5") << "5" << 0 << true << "45";
+    QTest::newRow("9") << "9" << 0 << true << "49";
+    QTest::newRow("backspace, code 8") << "\x08" << int(Qt::Key_Backspace) << true << "";
+    QTest::newRow("return, code 13") << "\r" << int(Qt::Key_Return) << true << "4";
+    QTest::newRow("delete, code 127") << "\x7f" << int(Qt::Key_Delete) << true << "4";
+    // No real key press has an empty text: only the handler is asked.
+    QTest::newRow("empty key text") << "" << 0 << true << "4";
+    QTest::newRow("a") << "a" << 0 << false << "4";
+    QTest::newRow("A") << "A" << 0 << false << "4";
+    QTest::newRow("blank") << " " << 0 << false << "4";
+    QTest::newRow("point") << "." << 0 << false << "4";
+    QTest::newRow("minus") << "-" << 0 << false << "4";
+    QTest::newRow("plus") << "+" << 0 << false << "4";
+    QTest::newRow("comma") << "," << 0 << false << "4";
+  }
+  void keyFilter() {
+    QFETCH(QString, text);
+    QFETCH(int, key);
+    QFETCH(bool, passes);
+    QFETCH(QString, fieldAfter);
+    auto w = implicit::ControlWnd();
+    auto field = w->Nvariables();
+    // The handler's answer: True keeps the key out of the field.
+    QCOMPARE(w->Nvariables_KeyDown(*field, text.toStdString()), !passes);
+    QCOMPARE(beeps_, passes ? 0 : 1);
+    if (text.isEmpty()) {
+      return;
+    }
+    beeps_ = 0;
+    field->SetText("4");
+    QLineEdit* edit = EditOf(*field);
+    edit->setFocus();
+    edit->end(false);
+    if (key != 0) {
+      QTest::keyClick(edit, static_cast<Qt::Key>(key));
+    } else {
+      QTest::keyClick(edit, text[0].toLatin1());
+    }
+    QCOMPARE(beeps_, passes ? 0 : 1);
+    QCOMPARE(QString::fromStdString(field->Text()), fieldAfter);
+  }
+
+  void fieldTakesTwoCharactersAtMost() {
+    auto w = implicit::ControlWnd();
+    QLineEdit* edit = EditOf(*w->Nvariables());
+    edit->setFocus();
+    QTest::keyClicks(edit, "123");
+    QCOMPARE(w->Nvariables()->Text(), std::string("12"));
+    QCOMPARE(beeps_, 0);
+  }
+
+  void countOutOfRangeOpensNoDialog() {
+    auto w = implicit::ControlWnd();
+    w->Nvariables()->SetText("2");
+    ModalAnswerer answers;
+    answers.ChooseFile(Write("three.txt", kThree));
+    Click(*w->loadBtn());
+    QCOMPARE(answers.Messages(), QStringList{"Variables must range from 3-99"});
+    QCOMPARE(answers.FileDialogsShown(), 0);
+    QCOMPARE(Module1::MyData.UBound(1), -1);
+    QCOMPARE(w->corrFld()->Text(), std::string());
+  }
+
+  // What must load to the fixture's display, whatever the encoding, line
+  // ends, or extra lines and fields beyond the count.
+  void threeVariables_data() {
+    QTest::addColumn<QByteArray>("contents");
+    QTest::newRow("CR LF") << kThree;
+    QTest::newRow("LF") << QByteArray(kThree).replace("\r\n", "\n");
+    QTest::newRow("CR only") << QByteArray(kThree).replace("\r\n", "\r");
+    QTest::newRow("no final line end") << kThree.chopped(2);
+    QTest::newRow("fourth line and fourth field")
+        << QByteArray("1\t0.5\t-0.25\t9\r\n0.5\t1\t0.3\t9\r\n-0.25\t0.3\t1\t9\r\n9\t9\t9\t9\r\n");
+    QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBF") + kThree;
+    QTest::newRow("UTF-16 LE with BOM") << Utf16(QString::fromLatin1(kThree), false);
+    QTest::newRow("UTF-16 BE with BOM") << Utf16(QString::fromLatin1(kThree), true);
+    QTest::newRow("blanks around values")
+        << QByteArray(" 1 \t0.5\t -0.25\r\n0.5\t1\t0.3\r\n-.25\t.3\t1.\r\n");
+    QTest::newRow("exponents") << QByteArray(
+        "1E0\t5e-1\t-2.5e-1\r\n0.5\t1\t0.3\r\n-0.25\t0.3\t1\r\n");
+  }
+  void threeVariables() {
+    QFETCH(QByteArray, contents);
+    auto w = implicit::ControlWnd();
+    w->Nvariables()->SetText("3");
+    ModalAnswerer answers;
+    answers.ChooseFile(Write("three.txt", contents));
+    Click(*w->loadBtn());
+    QVERIFY(answers.Messages().isEmpty());
+    QVERIFY(answers.Reports().isEmpty());
+    QCOMPARE(answers.FileDialogsShown(), 1);
+    QCOMPARE(w->corrFld()->Text(), kThreeDisplay);
+    QCOMPARE(w->Nvariables()->Text(), std::string("3"));
+  }
+
+  // The grid holds each field as read, in rows and columns 1 to count.
+  void gridHoldsTheFieldsAsRead() {
+    auto w = implicit::ControlWnd();
+    w->Nvariables()->SetText("3");
+    ModalAnswerer answers;
+    answers.ChooseFile(Write("three.txt", kThree));
+    Click(*w->loadBtn());
+    const Module1::TextGrid& grid = Module1::MyData;
+    QCOMPARE(grid.UBound(1), 3);
+    QCOMPARE(grid.UBound(2), 3);
+    QCOMPARE(grid(1, 3), std::string("-0.25"));
+    QCOMPARE(grid(3, 2), std::string("0.3"));
+    QCOMPARE(grid(0, 0), std::string());
+    QCOMPARE(grid(2, 0), std::string());
+    QVERIFY_THROWS_EXCEPTION(fw::OutOfBoundsException, grid(4, 1));
+  }
+
+  void secondLoadReplacesTheFirst() {
+    auto w = implicit::ControlWnd();
+    w->Nvariables()->SetText("4");
+    ModalAnswerer answers;
+    answers.ChooseFile(
+        Write("four.txt", "1\t2\t3\t4\r\n5\t6\t7\t8\r\n9\t1\t2\t3\r\n4\t5\t6\t7\r\n"));
+    Click(*w->loadBtn());
+    QCOMPARE(w->corrFld()->Text().substr(0, 8), std::string("1.0000  "));
+    w->Nvariables()->SetText("3");
+    answers.ChooseFile(Write("three.txt", kThree));
+    Click(*w->loadBtn());
+    QCOMPARE(w->corrFld()->Text(), kThreeDisplay);
+    QCOMPARE(Module1::MyData.UBound(1), 3);
+    QCOMPARE(Module1::MyData(1, 1), std::string("1"));
+  }
+
+  void cancelKeepsTheEarlierDisplay() {
+    auto w = implicit::ControlWnd();
+    w->Nvariables()->SetText("3");
+    ModalAnswerer answers;
+    answers.ChooseFile(Write("three.txt", kThree));
+    answers.CancelFileDialog();
+    Click(*w->loadBtn());
+    Click(*w->loadBtn());
+    QCOMPARE(answers.FileDialogsShown(), 2);
+    QVERIFY(answers.Messages().isEmpty());
+    QCOMPARE(w->corrFld()->Text(), kThreeDisplay);
+    // The grid was resized before the dialog, and stays empty.
+    QCOMPARE(Module1::MyData.UBound(1), 3);
+    QCOMPARE(Module1::MyData(1, 1), std::string());
+  }
+
+  // Correlations without a negative value in the last column: 99 rows of
+  // 8 x 99 - 2 characters.
+  void ninetyNineVariables() {
+    QByteArray contents;
+    for (int i = 1; i <= 99; ++i) {
+      for (int j = 1; j <= 99; ++j) {
+        const double r = i == j ? 1.0 : (j == 99 ? 0.01 * (i % 100) : 0.01 * ((i + j) % 200 - 100));
+        contents += QByteArray::number(r, 'f', 2) + (j < 99 ? "\t" : "\r\n");
+      }
+    }
+    auto w = implicit::ControlWnd();
+    w->Nvariables()->SetText("99");
+    ModalAnswerer answers;
+    answers.ChooseFile(Write("ninety_nine.txt", contents));
+    Click(*w->loadBtn());
+    QVERIFY(answers.Messages().isEmpty());
+    const QStringList rows = QString::fromStdString(w->corrFld()->Text()).split("\r\n");
+    QCOMPARE(rows.size(), 100);
+    QVERIFY(rows.last().isEmpty());
+    for (int i = 0; i < 99; ++i) {
+      QCOMPARE(rows[i].size(), 790);
+    }
+    QVERIFY(rows[0].startsWith("1.0000  -0.9700 -0.9600 "));
+    QVERIFY(rows[0].endsWith("-0.0100 0.0100"));
+  }
+
+  // Every value keeps its whole text, and values
+  // of eight characters or more stay apart.
+  void wideValuesStayWholeAndApart() {
+    auto w = implicit::ControlWnd();
+    w->Nvariables()->SetText("3");
+    ModalAnswerer answers;
+    answers.ChooseFile(Write("wide.txt", "-12.5\t-0.25\t-0.5\r\n0.5\t1\t0.3\r\n-0.25\t0.3\t1\r\n"));
+    Click(*w->loadBtn());
+    QCOMPARE(w->corrFld()->Text(), std::string("-12.5000 -0.2500 -0.5000\r\n"
+                                               "0.5000  1.0000  0.3000\r\n"
+                                               "-0.2500 0.3000  1.0000\r\n"));
+  }
+
+  // A cell that is not a number is named with its line and field, and the
+  // field keeps its text: no plausible but wrong matrix is left behind.
+  void cellsThatAreNoNumberAreRefused_data() {
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<QString>("message");
+    const QString notANumber =
+        "Line %1, field %2 of the file is not a number: \"%3\". "
+        "Values must be separated by TAB and use a decimal point.";
+    const QString empty =
+        "Line %1, field %2 of the file is empty: \"\". "
+        "The file needs 3 lines of 3 values separated by TAB.";
+    QTest::newRow("header line") << QByteArray("X\tY\tZ\r\n") + kThree
+                                 << notANumber.arg(1).arg(1).arg("X");
+    QTest::newRow("decimal comma")
+        << QByteArray("1\t0.5\t-0.25\r\n0.5\t1\t0,3\r\n-0.25\t0.3\t1\r\n")
+        << notANumber.arg(2).arg(3).arg("0,3");
+    QTest::newRow("NA") << QByteArray("1\t0.5\t-0.25\r\n0.5\t1\t0.3\r\n-0.25\tNA\t1\r\n")
+                        << notANumber.arg(3).arg(2).arg("NA");
+    QTest::newRow("too few fields")
+        << QByteArray("1\t0.5\t-0.25\r\n0.5\t1\r\n-0.25\t0.3\t1\r\n") << empty.arg(2).arg(3);
+    QTest::newRow("too few lines")
+        << QByteArray("1\t0.5\t-0.25\r\n0.5\t1\t0.3\r\n") << empty.arg(3).arg(1);
+    QTest::newRow("empty file") << QByteArray() << empty.arg(1).arg(1);
+    QTest::newRow("separated by blanks")
+        << QByteArray("1 0.5 -0.25\r\n0.5 1 0.3\r\n-0.25 0.3 1\r\n")
+        << notANumber.arg(1).arg(1).arg("1 0.5 -0.25");
+    QTest::newRow("long field is cut in the message")
+        << QByteArray("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20\t0\t0\r\n") + kThree
+        << notANumber.arg(1).arg(1).arg("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 1...");
+  }
+  void cellsThatAreNoNumberAreRefused() {
+    QFETCH(QByteArray, contents);
+    QFETCH(QString, message);
+    auto w = implicit::ControlWnd();
+    w->Nvariables()->SetText("3");
+    w->corrFld()->SetText("typed earlier\r\n");
+    ModalAnswerer answers;
+    answers.ChooseFile(Write("bad.txt", contents));
+    Click(*w->loadBtn());
+    QCOMPARE(answers.Messages(), QStringList{message});
+    QVERIFY(answers.Reports().isEmpty());
+    QCOMPARE(w->corrFld()->Text(), std::string("typed earlier\r\n"));
+  }
+
+  // A line over the framework's limit cannot be read: IOException reaches
+  // the framework's report, and the window goes on with its text.
+  void unreadableFileReachesTheReport() {
+    auto w = implicit::ControlWnd();
+    w->Nvariables()->SetText("3");
+    w->corrFld()->SetText("typed earlier\r\n");
+    ModalAnswerer answers;
+    answers.ChooseFile(
+        Write("huge_line.txt", QByteArray(fw::TextInputStream::kMaxLineBytes + 10, '1')));
+    Click(*w->loadBtn());
+    QVERIFY(answers.Messages().isEmpty());
+    QCOMPARE(answers.Reports().size(), 1);
+    QVERIFY2(answers.Reports().front().contains("IOException"),
+             qPrintable(answers.Reports().front()));
+    QCOMPARE(w->corrFld()->Text(), std::string("typed earlier\r\n"));
+    QVERIFY(w->IsOpen());
+  }
+
+  // The example shipped with the program loads, and Calculate then gives the
+  // worked results.
+  void exampleFileThenCalculate() {
+    auto w = implicit::ControlWnd();
+    QLineEdit* count = EditOf(*w->Nvariables());
+    count->setFocus();
+    QTest::keyClicks(count, "5");
+    ModalAnswerer answers;
+    answers.ChooseFile(QDir(QUILLMERE_EXAMPLES_DIR).filePath("five_variables.txt"));
+    Click(*w->loadBtn());
+    QCOMPARE(w->corrFld()->Text(), std::string("1.0000  0.2000  0.2400  0.0000  0.0000\r\n"
+                                               "0.2000  1.0000  0.5800  0.5600  0.2100\r\n"
+                                               "0.2400  0.5800  1.0000  0.4100  0.2100\r\n"
+                                               "0.0000  0.5600  0.4100  1.0000  0.5100\r\n"
+                                               "0.0000  0.2100  0.2100  0.5100  1.0000\r\n"));
+    Click(*w->CalculateBtn());
+    QCOMPARE(w->mcFld()->Text(), std::string("0.2961\t0.0877\r\n"
+                                             "0.6925\t0.4795\r\n"
+                                             "0.6074\t0.3690\r\n"
+                                             "0.7000\t0.4900\r\n"
+                                             "0.5206\t0.2710\r\n"));
+    QVERIFY(answers.Messages().isEmpty());
+    QVERIFY(answers.Reports().isEmpty());
+  }
+
+ private:
+  QString Write(const QString& name, const QByteArray& contents) {
+    const QString path = dir_.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(contents) != contents.size()) {
+      qFatal("cannot write %s", qPrintable(path));
+    }
+    return path;
+  }
+
+  QTemporaryDir dir_;
+  int beeps_ = 0;
+};
+
+QTEST_MAIN(tst_LoadData)
+#include "tst_load_data.moc"
