@@ -362,14 +362,20 @@ void TestMainCommands::activationAfterTheSplashWasClosedMakesAHiddenOne() {
   QVERIFY(!second.expired());
   QVERIFY(second.lock()->Visible());
 
-  // Closed again: the next activation makes one more and hides it at once.
+  // Closed again: the next activation makes one more and hides it at once,
+  // and the main window stays the active one.
   fw::testing::WidgetOf(*second.lock())->close();
   QVERIFY(second.expired());
-  Activate(*main);
+  QWidget other;
+  other.show();
+  MakeActive(&other);
+  fw::testing::WidgetOf(*main)->activateWindow();
+  QTest::qWait(100);
   auto third = LiveSplash();
   QVERIFY(third);
   QVERIFY(!third->Visible());
   QVERIFY(main->Visible());
+  QCOMPARE(QApplication::activeWindow(), fw::testing::WidgetOf(*main));
   QVERIFY(!fw::RuntimeIsQuitting());
 }
 

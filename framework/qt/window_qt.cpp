@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QTextEdit>
+#include <QTimer>
 #include <algorithm>
 
 #include "framework/dialogs.h"
@@ -269,6 +270,22 @@ void Window::Hide() {
   }
   if (peer_->widget) {
     peer_->widget->hide();
+    // A window shown and hidden in one go may still take the activation its
+    // showing asked for, leaving no window active: hand it to the newest
+    // visible window once that has settled.
+    QTimer::singleShot(0, qApp, [] {
+      QWidget* active = QApplication::activeWindow();
+      if (active != nullptr && active->isVisible()) {
+        return;
+      }
+      const auto windows = Registry();
+      for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        if (QWidget* w = (*it)->PlatformPeer().widget; w != nullptr && w->isVisible()) {
+          w->activateWindow();
+          return;
+        }
+      }
+    });
   }
 }
 
