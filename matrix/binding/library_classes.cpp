@@ -19,7 +19,8 @@ std::span<const std::string_view> MatrixLibraryClassNames() {
 }
 
 const fw::ClassRecord& MatrixLibraryClass(std::string_view name) {
-  static std::map<std::string, const fw::ClassRecord*, std::less<>> records;
+  // Like every class record, these live for the whole process.
+  static auto& records = *new std::map<std::string, const fw::ClassRecord*, std::less<>>;
   auto it = records.find(name);
   if (it == records.end()) {
     bool known = false;
