@@ -3,27 +3,64 @@
 // window needs, the widgets behind its controls, and a helper that answers
 // modal dialogs as a user would.
 
+#include <QAction>
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
+#include <string>
 
 #include "app/file_types.h"
 #include "app/module1.h"
 #include "framework/controls.h"
 #include "framework/qt/testing.h"
 #include "framework/runtime.h"
+#include "framework/window.h"
 #include "matrix/binding/plugin_entrypoints.h"
 
 namespace test_support {
+
+// The worked example: TAB between the values, CR LF after every row; and the
+// lines Calculate gives for it with 5 variables.
+inline const std::string kExample =
+    "1.0000\t0.2000\t0.2400\t0.0000\t0.0000\r\n"
+    "0.2000\t1.0000\t0.5800\t0.5600\t0.2100\r\n"
+    "0.2400\t0.5800\t1.0000\t0.4100\t0.2100\r\n"
+    "0.0000\t0.5600\t0.4100\t1.0000\t0.5100\r\n"
+    "0.0000\t0.2100\t0.2100\t0.5100\t1.0000\r\n";
+inline const std::string kExampleResults =
+    "0.2961\t0.0877\r\n"
+    "0.6925\t0.4795\r\n"
+    "0.6074\t0.3690\r\n"
+    "0.7000\t0.4900\r\n"
+    "0.5206\t0.2710\r\n";
+
+inline QAction* MenuAction(const fw::Window& window, const char* name) {
+  return fw::testing::WidgetOf(window)->menuBar()->findChild<QAction*>(QString::fromLatin1(name));
+}
+
+// Chooses the item from its menu in the window's bar, as the user does: the
+// menu opens (and runs the enabling pass), the item is chosen, the menu closes.
+inline void Choose(const fw::Window& window, const char* name) {
+  QAction* action = MenuAction(window, name);
+  QVERIFY2(action, name);
+  auto* menu = qobject_cast<QMenu*>(action->parent());
+  QVERIFY2(menu, name);
+  menu->popup(QPoint(0, 0));
+  QVERIFY2(action->isEnabled(), name);
+  menu->hide();
+  action->trigger();
+}
 
 // The parts of start-up a window of the program relies on.
 inline void StartProgramPieces() {

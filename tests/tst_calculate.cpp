@@ -20,20 +20,8 @@ using test_support::ModalAnswerer;
 
 namespace {
 
-// The worked example: TAB between the values, CR LF after every row.
-const std::string kExample =
-    "1.0000\t0.2000\t0.2400\t0.0000\t0.0000\r\n"
-    "0.2000\t1.0000\t0.5800\t0.5600\t0.2100\r\n"
-    "0.2400\t0.5800\t1.0000\t0.4100\t0.2100\r\n"
-    "0.0000\t0.5600\t0.4100\t1.0000\t0.5100\r\n"
-    "0.0000\t0.2100\t0.2100\t0.5100\t1.0000\r\n";
-
-const std::string kExampleResults =
-    "0.2961\t0.0877\r\n"
-    "0.6925\t0.4795\r\n"
-    "0.6074\t0.3690\r\n"
-    "0.7000\t0.4900\r\n"
-    "0.5206\t0.2710\r\n";
+using test_support::kExample;
+using test_support::kExampleResults;
 
 std::string Identity(int n) {
   std::string text;

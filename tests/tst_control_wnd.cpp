@@ -26,12 +26,7 @@ using test_support::ModalAnswerer;
 
 namespace {
 
-const std::string kExample =
-    "1.0000\t0.2000\t0.2400\t0.0000\t0.0000\r\n"
-    "0.2000\t1.0000\t0.5800\t0.5600\t0.2100\r\n"
-    "0.2400\t0.5800\t1.0000\t0.4100\t0.2100\r\n"
-    "0.0000\t0.5600\t0.4100\t1.0000\t0.5100\r\n"
-    "0.0000\t0.2100\t0.2100\t0.5100\t1.0000\r\n";
+using test_support::kExample;
 
 QWidget* WidgetNamed(const ControlWnd& w, const char* name) {
   auto control = std::dynamic_pointer_cast<fw::RectControl>(w.ControlByName(name));

@@ -28,6 +28,7 @@
 #include "infowindows/about_wnd.h"
 #include "infowindows/description_wnd.h"
 #include "matrix/binding/plugin_entrypoints.h"
+#include "program_test_support.h"
 
 namespace {
 
@@ -61,22 +62,8 @@ void Click(const fw::Ref<fw::PushButton>& button) {
   QTest::mouseClick(W(button), Qt::LeftButton);
 }
 
-QAction* MenuAction(const fw::Window& window, const char* name) {
-  return fw::testing::WidgetOf(window)->menuBar()->findChild<QAction*>(QString::fromLatin1(name));
-}
-
-// Chooses the item from its menu in the window's bar, as the user does: the
-// menu opens (and runs the enabling pass), the item is chosen, the menu closes.
-void Choose(const fw::Window& window, const char* name) {
-  QAction* action = MenuAction(window, name);
-  QVERIFY2(action, name);
-  auto* menu = qobject_cast<QMenu*>(action->parent());
-  QVERIFY2(menu, name);
-  menu->popup(QPoint(0, 0));
-  QVERIFY2(action->isEnabled(), name);
-  menu->hide();
-  action->trigger();
-}
+using test_support::Choose;
+using test_support::MenuAction;
 
 fw::Ref<AboutWnd> LiveSplash() {
   return fw::RuntimeCheckCast<AboutWnd>(fw::GetImplicitWindow(AboutWnd::kClassName));
