@@ -9,6 +9,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <optional>
 
 #include "framework/controls.h"
 #include "framework/text.h"
@@ -127,22 +128,29 @@ void TextArea::SetText(const std::string& text) {
     cache_->text = FromQtText(edit->toPlainText());
   }
   std::string& current = cache_->text;
-  // Only the new end is converted and inserted. The cached text is already
-  // normalized and does not end in a lone CR, so normalizing the end alone
-  // gives the same text as normalizing the whole.
+  std::optional<std::string> added;  // when the new text extends the current one
   if (!current.empty() && current.back() != '\r' && text.size() > current.size() &&
       text.compare(0, current.size(), current) == 0) {
-    const std::string added = NormalizeLineEnds(std::string_view(text).substr(current.size()));
-    QTextCursor cursor(edit->document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(ToQtText(added));
-    current += added;
+    // The cached text is normalized and does not end in a lone CR, so
+    // normalizing the new end alone gives the same text as normalizing all.
+    added = NormalizeLineEnds(std::string_view(text).substr(current.size()));
   } else {
     std::string normalized = NormalizeLineEnds(text);
-    if (normalized != current) {
-      edit->setPlainText(ToQtText(normalized));
+    if (!current.empty() && normalized.size() > current.size() &&
+        normalized.compare(0, current.size(), current) == 0) {
+      added = normalized.substr(current.size());
+    } else {
+      if (normalized != current) {
+        edit->setPlainText(ToQtText(normalized));
+      }
+      current = std::move(normalized);
     }
-    current = std::move(normalized);
+  }
+  if (added) {
+    QTextCursor cursor(edit->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(ToQtText(*added));
+    current += *added;
   }
   // The edits above marked the cache stale; it holds the new text.
   cache_->valid = true;

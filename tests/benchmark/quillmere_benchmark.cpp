@@ -1,0 +1,274 @@
+// How long the main window's commands take at 99 variables, against the
+// matrix plug-in's own share: parsing the text and inverting the matrix.
+// Runs the real window offscreen; the open-file dialog is answered as soon as
+// it shows.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include "analysis/control_wnd.h"
+#include "matrix/binding/matrix.h"
+#include "program_test_support.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using test_support::Click;
+
+constexpr int kCount = 99;
+
+// A positive-definite correlation matrix with values of both signs:
+// r(i, j) = (-0.6)^|i - j|.
+double Correlation(int i, int j) {
+  return std::pow(-0.6, std::abs(i - j));
+}
+
+// TAB between the values and CR LF after each row, as a user pastes it; the
+// same text serves as the file that Load Data reads.
+std::string MatrixText() {
+  std::string text;
+  char value[16];
+  for (int i = 0; i < kCount; ++i) {
+    for (int j = 0; j < kCount; ++j) {
+      std::snprintf(value, sizeof value, "%.4f", Correlation(i, j));
+      text += value;
+      text += j + 1 < kCount ? "\t" : "\r\n";
+    }
+  }
+  return text;
+}
+
+double Milliseconds(Clock::duration d) {
+  return std::chrono::duration<double, std::milli>(d).count();
+}
+
+// Accepts every open-file dialog with `path` right after it shows, and
+// remembers when, so that the dialog's own share can be told apart.
+class FileDialogAccepter : public QObject {
+ public:
+  explicit FileDialogAccepter(QString path) : path_(std::move(path)) {
+    qApp->installEventFilter(this);
+  }
+  ~FileDialogAccepter() override { qApp->removeEventFilter(this); }
+  Clock::time_point AcceptedAt() const { return acceptedAt_; }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show) {
+      if (auto* dialog = qobject_cast<QFileDialog*>(watched)) {
+        QTimer::singleShot(0, dialog, [this, dialog] {
+          dialog->selectFile(path_);
+          acceptedAt_ = Clock::now();
+          static_cast<QDialog*>(dialog)->accept();
+        });
+      }
+    }
+    return false;
+  }
+
+ private:
+  QString path_;
+  Clock::time_point acceptedAt_{};
+};
+
+// The main window with the count in its field, between runs as after Clear:
+// no results, their field and headings hidden.
+struct MainWindow {
+  fw::Ref<ControlWnd> w = implicit::ControlWnd();
+
+  MainWindow() {
+    if (!QTest::qWaitForWindowExposed(fw::testing::WidgetOf(*w))) {
+      std::fprintf(stderr, "the main window was not shown\n");
+    }
+    w->Nvariables()->SetText(std::to_string(kCount));
+  }
+  void ClearResults() {
+    w->mcFld()->SetText("");
+    w->Rtext()->SetVisible(false);
+    w->Rtext1()->SetVisible(false);
+    w->text2()->SetVisible(false);
+    w->mcFld()->SetVisible(false);
+    Settle();
+  }
+  // Lets painting and deferred layout from the last step finish untimed.
+  static void Settle() { QCoreApplication::processEvents(); }
+
+  // Press to last line appended.
+  Clock::duration Calculate() {
+    const auto start = Clock::now();
+    Click(*w->CalculateBtn());
+    return Clock::now() - start;
+  }
+};
+
+void CheckCalculated(benchmark::State& state, const MainWindow& window, int blocks) {
+  const std::string results = window.w->mcFld()->Text();
+  const auto lines = std::count(results.begin(), results.end(), '\n');
+  if (lines != static_cast<long>(blocks) * kCount) {
+    state.SkipWithError("Calculate did not append its lines");
+  }
+}
+
+void BM_ParseAndInverse(benchmark::State& state) {
+  const std::string text = MatrixText();
+  for (auto _ : state) {
+    Matrix m;
+    m.Constructor(kCount, kCount, text);
+    const std::shared_ptr<Matrix> inverse = 1.0 / m;
+    benchmark::DoNotOptimize(inverse->Element(kCount - 1, kCount - 1));
+  }
+}
+
+void BM_Calculate(benchmark::State& state) {
+  MainWindow window;
+  window.w->corrFld()->SetText(MatrixText());
+  for (auto _ : state) {
+    window.ClearResults();
+    state.SetIterationTime(std::chrono::duration<double>(window.Calculate()).count());
+    CheckCalculated(state, window, 1);
+  }
+}
+
+// The tenth press in a row, with nine blocks of results already in the field.
+void BM_TenthCalculate(benchmark::State& state) {
+  MainWindow window;
+  window.w->corrFld()->SetText(MatrixText());
+  for (auto _ : state) {
+    window.ClearResults();
+    for (int press = 1; press < 10; ++press) {
+      window.Calculate();
+    }
+    MainWindow::Settle();
+    state.SetIterationTime(std::chrono::duration<double>(window.Calculate()).count());
+    CheckCalculated(state, window, 10);
+  }
+}
+
+void BM_LoadData(benchmark::State& state) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("ninety_nine.txt");
+  QFile file(path);
+  const std::string text = MatrixText();
+  if (!file.open(QIODevice::WriteOnly) ||
+      file.write(text.data(), static_cast<qint64>(text.size())) !=
+          static_cast<qint64>(text.size())) {
+    state.SkipWithError("cannot write the matrix file");
+    return;
+  }
+  file.close();
+
+  MainWindow window;
+  FileDialogAccepter accepter(path);
+  double afterDialog = 0;
+  for (auto _ : state) {
+    window.w->corrFld()->SetText("");
+    MainWindow::Settle();
+    const auto start = Clock::now();
+    Click(*window.w->loadBtn());
+    const auto end = Clock::now();
+    state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+    afterDialog += Milliseconds(end - accepter.AcceptedAt());
+    const std::string display = window.w->corrFld()->Text();
+    if (std::count(display.begin(), display.end(), '\n') != kCount) {
+      state.SkipWithError("Load Data did not write the display");
+    }
+  }
+  // The part after the dialog closed: reading the file and the display.
+  state.counters["after_dialog_ms"] =
+      benchmark::Counter(afterDialog, benchmark::Counter::kAvgIterations);
+}
+
+// The console output, and each run's mean time kept for the summary.
+class SummaryReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+      if (!run.error_occurred && run.run_type == Run::RT_Iteration) {
+        std::string name = run.benchmark_name();
+        name = name.substr(0, name.find('/'));
+        const double seconds = run.real_accumulated_time / static_cast<double>(run.iterations);
+        milliseconds_[name] = seconds * 1e3;
+        if (auto c = run.counters.find("after_dialog_ms"); c != run.counters.end()) {
+          afterDialog_ = c->second.value;
+        }
+      }
+    }
+  }
+
+  void PrintSummary() const {
+    const double base = Get("BM_ParseAndInverse");
+    std::printf("\nQuillmere at %d variables (mean per run):\n", kCount);
+    std::printf("  parse + inverse (plug-in)  %8.3f ms\n", base);
+    const auto line = [&](const char* label, const char* name, const char* target) {
+      const double ms = Get(name);
+      std::printf("  %-26s %8.3f ms  %7.1fx parse+inverse   target %s\n", label, ms,
+                  base > 0 ? ms / base : 0.0, target);
+    };
+    line("Calculate", "BM_Calculate", "< 20 ms");
+    line("Load Data", "BM_LoadData", "< 50 ms");
+    if (afterDialog_ >= 0) {
+      std::printf("    of which after the dialog %7.3f ms  %7.1fx parse+inverse\n", afterDialog_,
+                  base > 0 ? afterDialog_ / base : 0.0);
+    }
+    line("tenth Calculate in a row", "BM_TenthCalculate", "< 2x the first");
+    const double first = Get("BM_Calculate");
+    if (first > 0) {
+      std::printf("  tenth / first Calculate    %8.2f\n", Get("BM_TenthCalculate") / first);
+    }
+  }
+
+ private:
+  double Get(const std::string& name) const {
+    const auto found = milliseconds_.find(name);
+    return found == milliseconds_.end() ? 0.0 : found->second;
+  }
+  std::map<std::string, double> milliseconds_;
+  double afterDialog_ = -1;
+};
+
+}  // namespace
+
+BENCHMARK(BM_ParseAndInverse)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Calculate)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_LoadData)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_TenthCalculate)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+int main(int argc, char** argv) {
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+    return 1;
+  }
+  // The offscreen platform's notes on window features it lacks, at every
+  // window shown, would drown the figures.
+  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& message) {
+    if (!message.startsWith(QLatin1String("This plugin does not support"))) {
+      std::fprintf(stderr, "%s\n", qPrintable(message));
+    }
+  });
+  // As a test does: the application outlives the windows, and the run time
+  // uses it. The plug-in and the pictures are found beside the executable.
+  QApplication app(argc, argv);
+  test_support::StartProgramPieces();
+  SummaryReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  reporter.PrintSummary();
+  fw::testing::ResetRunState();
+  benchmark::Shutdown();
+  return 0;
+}
