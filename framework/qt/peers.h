@@ -67,6 +67,11 @@ class WindowWidget : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Raise the window's KeyDown or MouseDown when its class implements them;
+  // True when the handler kept the press.
+  bool RaiseKeyDown(const QKeyEvent& event);
+  bool RaiseMouseDown(const QPoint& globalPosition);
+
   Window* owner_;
   QSize layoutSize_;
 };

@@ -124,57 +124,54 @@ void WindowWidget::closeEvent(QCloseEvent* event) {
   }
 }
 
-void WindowWidget::keyPressEvent(QKeyEvent* event) {
-  if (owner_ && owner_->Implements("KeyDown")) {
-    bool handled = false;
-    Window* owner = owner_;
-    const std::string key = KeyText(*event);
-    RuntimeCallHandler([&] { handled = owner->Event_KeyDown(key); });
-    if (handled) {
-      return;
-    }
+bool WindowWidget::RaiseKeyDown(const QKeyEvent& event) {
+  if (!owner_ || !owner_->Implements("KeyDown")) {
+    return false;
   }
-  QMainWindow::keyPressEvent(event);
+  Ref<Window> owner = std::static_pointer_cast<Window>(owner_->shared_from_this());
+  const std::string key = KeyText(event);
+  bool handled = false;
+  RuntimeCallHandler([&] { handled = owner->Event_KeyDown(key); });
+  return handled;
+}
+
+bool WindowWidget::RaiseMouseDown(const QPoint& globalPosition) {
+  if (!owner_ || !owner_->Implements("MouseDown") || !centralWidget()) {
+    return false;
+  }
+  Ref<Window> owner = std::static_pointer_cast<Window>(owner_->shared_from_this());
+  const QPoint p = centralWidget()->mapFromGlobal(globalPosition);
+  bool handled = false;
+  RuntimeCallHandler([&] { handled = owner->Event_MouseDown(p.x(), p.y()); });
+  return handled;
+}
+
+void WindowWidget::keyPressEvent(QKeyEvent* event) {
+  if (!RaiseKeyDown(*event)) {
+    QMainWindow::keyPressEvent(event);
+  }
 }
 
 void WindowWidget::mousePressEvent(QMouseEvent* event) {
-  if (owner_ && owner_->Implements("MouseDown") && centralWidget()) {
-    const QPoint p = centralWidget()->mapFrom(this, event->position().toPoint());
-    bool handled = false;
-    Window* owner = owner_;
-    RuntimeCallHandler([&] { handled = owner->Event_MouseDown(p.x(), p.y()); });
-    if (handled) {
-      return;
-    }
+  if (!RaiseMouseDown(event->globalPosition().toPoint())) {
+    QMainWindow::mousePressEvent(event);
   }
-  QMainWindow::mousePressEvent(event);
 }
 
 bool WindowWidget::eventFilter(QObject* watched, QEvent* event) {
   // Presses on the window's passive controls (labels, pictures, read-only
-  // text) reach the window's own KeyDown and MouseDown.
+  // text) reach the window's own KeyDown and MouseDown. They are consumed
+  // then, or they would travel on to the client area and be reported twice.
   auto* widget = qobject_cast<QWidget*>(watched);
-  if (!owner_ || !widget || widget == this) {
+  if (!owner_ || !widget || widget == this || IsInputWidget(widget)) {
     return false;
   }
-  if (event->type() == QEvent::MouseButtonPress && !IsInputWidget(widget) &&
-      owner_->Implements("MouseDown")) {
-    auto* mouse = static_cast<QMouseEvent*>(event);
-    const QPoint p = centralWidget()->mapFromGlobal(mouse->globalPosition().toPoint());
-    bool handled = false;
-    Window* owner = owner_;
-    RuntimeCallHandler([&] { handled = owner->Event_MouseDown(p.x(), p.y()); });
-    // Consumed either way: otherwise it would travel on to the client area
-    // and be reported twice.
+  if (event->type() == QEvent::MouseButtonPress && owner_->Implements("MouseDown")) {
+    RaiseMouseDown(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
     return true;
   }
-  if (event->type() == QEvent::KeyPress && !IsInputWidget(widget) &&
-      owner_->Implements("KeyDown")) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    bool handled = false;
-    Window* owner = owner_;
-    const std::string text = KeyText(*key);
-    RuntimeCallHandler([&] { handled = owner->Event_KeyDown(text); });
+  if (event->type() == QEvent::KeyPress && owner_->Implements("KeyDown")) {
+    RaiseKeyDown(*static_cast<QKeyEvent*>(event));
     return true;
   }
   return false;
