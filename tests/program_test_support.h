@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -44,6 +46,27 @@ inline const std::string kExampleResults =
     "0.6074\t0.3690\r\n"
     "0.7000\t0.4900\r\n"
     "0.5206\t0.2710\r\n";
+
+// The fourteen menu-item accessors every window class has, in their order.
+inline const char* const kMenuItemNames[] = {"WindowMenu",    "DescriptionMenuItem",
+                                             "AboutMenuItem", "ControlMenuItem",
+                                             "EditMenu",      "EditPaste",
+                                             "EditCopy",      "EditCut",
+                                             "UntitledMenu1", "EditUndo",
+                                             "FileMenu",      "FileQuit",
+                                             "CloseMenuItem", "UntitledMenu3"};
+
+// Writes a fixture file into the folder and gives its path.
+inline QString WriteFile(const QTemporaryDir& dir, const QString& name,
+                         const QByteArray& contents) {
+  const QString path = dir.filePath(name);
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+      file.write(contents) != contents.size()) {
+    qFatal("cannot write %s", qPrintable(path));
+  }
+  return path;
+}
 
 inline QAction* MenuAction(const fw::Window& window, const char* name) {
   return fw::testing::WidgetOf(window)->menuBar()->findChild<QAction*>(QString::fromLatin1(name));

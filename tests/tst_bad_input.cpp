@@ -362,13 +362,7 @@ class tst_BadInput : public QObject {
   }
 
   QString Write(const QString& name, const QByteArray& contents) {
-    const QString path = dir_.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(contents) != contents.size()) {
-      qFatal("cannot write %s", qPrintable(path));
-    }
-    return path;
+    return test_support::WriteFile(dir_, name, contents);
   }
 
   QTemporaryDir dir_;

@@ -25,13 +25,7 @@
 
 namespace {
 
-const char* const kMenuItemNames[] = {"WindowMenu",    "DescriptionMenuItem",
-                                      "AboutMenuItem", "ControlMenuItem",
-                                      "EditMenu",      "EditPaste",
-                                      "EditCopy",      "EditCut",
-                                      "UntitledMenu1", "EditUndo",
-                                      "FileMenu",      "FileQuit",
-                                      "CloseMenuItem", "UntitledMenu3"};
+using test_support::kMenuItemNames;
 
 fw::Ref<DescriptionWnd> LiveInstructions() {
   return fw::RuntimeCheckCast<DescriptionWnd>(fw::GetImplicitWindow(DescriptionWnd::kClassName));

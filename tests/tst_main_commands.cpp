@@ -32,13 +32,7 @@
 
 namespace {
 
-const char* const kMenuItemNames[] = {"WindowMenu",    "DescriptionMenuItem",
-                                      "AboutMenuItem", "ControlMenuItem",
-                                      "EditMenu",      "EditPaste",
-                                      "EditCopy",      "EditCut",
-                                      "UntitledMenu1", "EditUndo",
-                                      "FileMenu",      "FileQuit",
-                                      "CloseMenuItem", "UntitledMenu3"};
+using test_support::kMenuItemNames;
 
 // The five-variable example and what Calculate gives for it.
 const char kSampleMatrix[] =
