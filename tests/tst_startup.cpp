@@ -126,6 +126,12 @@ class tst_Startup : public QObject {
     QVERIFY(closedCase);
   }
 
+  void closingTheSplashBeforeItHandsOverEndsTheProgram() {
+    QTimer::singleShot(0, [] { fw::testing::WidgetOf(*implicit::AboutWnd())->close(); });
+    QTimer::singleShot(3000, [] { fw::Quit(7); });  // not ended by itself: fails below
+    QCOMPARE(RunProgram(nullptr, nullptr, L"", 10, ProgramInitializers()), 0);
+  }
+
   void aSecondQuitDoesNoHarm() {
     AtFirstEvent([] { fw::Quit(0); });  // and AtFirstEvent quits once more
     QCOMPARE(RunProgram(nullptr, nullptr, L"", 10, ProgramInitializers()), 0);

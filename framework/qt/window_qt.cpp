@@ -307,6 +307,11 @@ void Window::Close() {
     RuntimeCallHandler([this] { Event_Close(); });
   }
   Discard();
+  // With no window left (the splash closed before it handed over) the user
+  // has no way on and no way out: the application ends.
+  if (Registry().empty()) {
+    Quit(0);
+  }
 }
 
 void Window::Discard() {
@@ -318,6 +323,10 @@ void Window::Discard() {
     peer_->widget->hide();
     peer_->widget->deleteLater();
     peer_->widget.clear();
+  }
+  // The controls belong to no window now; a timer among them fires no more.
+  for (const Ref<Control>& control : controls_) {
+    control->AttachTo(nullptr);
   }
   Unregister(*this);
 }
