@@ -46,6 +46,10 @@ class ProbeWindow : public fw::Window {
   }
 
   void CreateControls() override {
+    if (failNextBuild) {
+      failNextBuild = false;
+      throw fw::RuntimeException("build failed");
+    }
     auto field = fw::RuntimeCheckCast<fw::TextField>(New(fw::TextField::Lookup()));
     field->Constructor();
     AddControl("field", field);
@@ -100,6 +104,7 @@ class ProbeWindow : public fw::Window {
     }
   }
 
+  static inline bool failNextBuild = false;
   int opens = 0, clicks = 0, finished = 0, maxDepth = 0;
   bool openSawHandler = false, throwOnClick = false, yieldOnClick = false;
 };
@@ -163,6 +168,15 @@ class tst_FrameworkWindow : public QObject {
     QVERIFY(second.get() != first.get());
   }
 
+  void aWindowThatFailsToBuildIsNotKept() {
+    ProbeWindow::failNextBuild = true;
+    QVERIFY_THROWS_EXCEPTION(fw::RuntimeException, Probe());
+    QVERIFY(!fw::GetImplicitWindow(ProbeWindow::Lookup().name));
+    auto w = Probe();
+    QVERIFY(w->Visible());
+    QCOMPARE(w->opens, 1);
+  }
+
   void openComesAfterItsHandler() {
     auto w = Probe();
     QCOMPARE(w->opens, 1);
@@ -182,7 +196,9 @@ class tst_FrameworkWindow : public QObject {
     QCOMPARE(area->Text(), std::string());
   }
 
-  void yieldDeliversNoClick() {
+  // The yield lets timers through; a click one of them makes waits until the
+  // running command has finished, so a command never runs inside another.
+  void aSecondCommandWaitsForTheRunningOne() {
     auto w = Probe();
     w->yieldOnClick = true;
     auto button = fw::RuntimeCheckCast<fw::PushButton>(w->ControlByName("button"));

@@ -29,7 +29,7 @@ void ResetToAutoEnable(MenuItem& item) {
 }
 
 // The editing commands a focused text control carries out itself.
-bool RunEditCommand(const std::string& name, QWidget* focus) {
+void RunEditCommand(const std::string& name, QWidget* focus) {
   if (auto* edit = qobject_cast<QTextEdit*>(focus)) {
     if (name == "EditCopy")
       edit->copy();
@@ -39,13 +39,7 @@ bool RunEditCommand(const std::string& name, QWidget* focus) {
       edit->paste();
     else if (name == "EditUndo")
       edit->undo();
-    else if (name == "EditSelectAll")
-      edit->selectAll();
-    else
-      return false;
-    return true;
-  }
-  if (auto* line = qobject_cast<QLineEdit*>(focus)) {
+  } else if (auto* line = qobject_cast<QLineEdit*>(focus)) {
     if (name == "EditCopy")
       line->copy();
     else if (name == "EditCut")
@@ -54,13 +48,7 @@ bool RunEditCommand(const std::string& name, QWidget* focus) {
       line->paste();
     else if (name == "EditUndo")
       line->undo();
-    else if (name == "EditSelectAll")
-      line->selectAll();
-    else
-      return false;
-    return true;
   }
-  return false;
 }
 
 // A chosen command: the focused control's own editing first, then the

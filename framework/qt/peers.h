@@ -30,7 +30,6 @@ class WindowWidget;
 struct Window::Peer {
   QPointer<WindowWidget> widget;
   QPointer<QWidget> client;  // the client area the controls sit in
-  bool activeEventsPending = false;
 };
 
 struct MenuItem::Views {

@@ -18,7 +18,9 @@ bool commandRunning = false;
 
 bool Control::RaiseEvent(EventNumber event, const EventArgs& args) {
   auto it = handlers_.find(event);
-  if (it == handlers_.end()) {
+  // A control of a closed window raises nothing: its handlers are the
+  // window's methods.
+  if (it == handlers_.end() || window_ == nullptr) {
     return false;
   }
   if (event == EventNumber::Action && commandRunning) {

@@ -172,8 +172,4 @@ void TextField::ApplyAlignment() {
   }
 }
 
-void TextField::ApplyColors() {
-  TextControl::ApplyColors();
-}
-
 }  // namespace fw

@@ -199,13 +199,25 @@ void Window::Constructor() {
   peer_->widget = new WindowWidget(*this);
   peer_->widget->setObjectName(QString::fromStdString(Class().name));
   peer_->client = peer_->widget->centralWidget();
-  building_ = true;
   open_ = true;
   Registry().push_back(std::static_pointer_cast<Window>(shared_from_this()));
-  struct BuildingDone {
-    Window* w;
-    ~BuildingDone() { w->building_ = false; }
-  } done{this};
+  building_ = true;
+  try {
+    Build();
+  } catch (...) {
+    // A window that could not be built is not kept as its class's live
+    // window: the next accessor call builds a new one.
+    building_ = false;
+    Discard();
+    throw;
+  }
+  building_ = false;
+  if (visibleAfterBuild_) {
+    Show();
+  }
+}
+
+void Window::Build() {
   if (Implements("Layout")) {
     Layout();
   }
@@ -233,10 +245,6 @@ void Window::Constructor() {
     AddMenuHandlers(*this);
   }
   peer_->widget->RememberLayoutSize(static_cast<int>(width_), static_cast<int>(height_));
-  building_ = false;
-  if (visibleAfterBuild_) {
-    Show();
-  }
 }
 
 bool Window::Implements(std::string_view event) const {

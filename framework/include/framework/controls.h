@@ -70,7 +70,6 @@ class TextField : public TextControl {
  protected:
   std::unique_ptr<Peer> MakePeer() override;
   void ApplyAlignment() override;
-  void ApplyColors() override;
 };
 
 class TextArea;

@@ -27,12 +27,13 @@ class Window : public Object {
 
   // Builds the window: Layout, CreateControls, the controls' Open events,
   // AddMenuHandlers; registers it under its class name; shows it when its
-  // layout says Visible.
+  // layout says Visible. A build that raises leaves no window registered.
   void Constructor();
 
   void Show();
   void Hide();
-  // Closes the window: its Close event, then it is gone.
+  // Closes the window: its Close event, then it is gone. When no window is
+  // left open the application quits.
   void Close();
   bool IsOpen() const { return open_; }
   // Removes the window without its Close event: at shutdown.
@@ -79,6 +80,7 @@ class Window : public Object {
   Peer& PlatformPeer() const { return *peer_; }
 
  private:
+  void Build();
   friend struct WindowProperties;
   friend struct Peer;
   std::unique_ptr<Peer> peer_;
