@@ -4,7 +4,7 @@
 
 #include "app/startup.h"
 
-#ifdef WIN32
+#ifdef _WIN32
 #include <windows.h>
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previousInstance, LPWSTR commandTail,

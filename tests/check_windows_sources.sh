@@ -21,4 +21,7 @@ fi
 for source in "$root"/matrix/binding/*.cpp "$root"/framework/src/*.cpp "$root"/app/main.cpp; do
   "$cxx" "${flags[@]}" -c -o "$work/$(basename "$source").o" "$source"
 done
-echo "Windows sources compile; quillmatrix.dll exports quillmatrix_entrypoints only"
+# The program's entry point on Windows is wWinMain, not main.
+"${objdump%objdump}nm" "$work/main.cpp.o" | grep -q ' T wWinMain' ||
+  { echo "main.cpp defines no wWinMain for Windows"; exit 1; }
+echo "Windows sources compile; wWinMain is the entry point; quillmatrix.dll exports its entry point only"
