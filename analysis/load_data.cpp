@@ -1,6 +1,7 @@
 // The number-of-variables key filter and Load Data: a tab-delimited matrix
 // file read into the module grid and shown in corrFld as fixed-width columns.
 
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -32,12 +33,16 @@ std::string Quoted(const std::string& found) {
   return quoted;
 }
 
-// What the user is told about the first field of the file that is no number.
+// What the user is told about the first field of the file that is no usable
+// number.
 std::string FieldProblem(int64_t line, int64_t field, const std::string& found, int64_t count) {
   const std::string where = "Line " + fw::Str(line) + ", field " + fw::Str(field) + " of the file";
   if (found.find_first_not_of(" \t") == std::string::npos) {
     return where + " is empty: " + Quoted(found) + ". The file needs " + fw::Str(count) +
            " lines of " + fw::Str(count) + " values separated by TAB.";
+  }
+  if (IsDecimalNumber(found)) {
+    return where + " is too large a number: " + Quoted(found) + ".";
   }
   return where + " is not a number: " + Quoted(found) +
          ". Values must be separated by TAB and use a decimal point.";
@@ -100,7 +105,8 @@ void ControlWnd::loadBtn_Action(fw::PushButton& /*button*/) {
 
   for (int64_t j = 1; j <= count; ++j) {
     for (int64_t k = 1; k <= count; ++k) {
-      if (!IsDecimalNumber(grid(j, k))) {
+      // A number beyond the range of a Double would show as "Infinity".
+      if (!IsDecimalNumber(grid(j, k)) || !std::isfinite(fw::Val(grid(j, k)))) {
         fw::MsgBox(FieldProblem(j, k, grid(j, k), count));
         return;
       }

@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <string>
 
+#include "analysis/control_wnd.h"
 #include "app/file_types.h"
 #include "app/module1.h"
 #include "framework/controls.h"
@@ -46,6 +47,16 @@ inline const std::string kExampleResults =
     "0.6074\t0.3690\r\n"
     "0.7000\t0.4900\r\n"
     "0.5206\t0.2710\r\n";
+
+// Whether the results field and its three column headings show.
+inline bool ResultsShown(const ControlWnd& w) {
+  return w.Rtext()->Visible() && w.Rtext1()->Visible() && w.text2()->Visible() &&
+         w.mcFld()->Visible();
+}
+inline bool ResultsHidden(const ControlWnd& w) {
+  return !w.Rtext()->Visible() && !w.Rtext1()->Visible() && !w.text2()->Visible() &&
+         !w.mcFld()->Visible();
+}
 
 // The fourteen menu-item accessors every window class has, in their order.
 inline const char* const kMenuItemNames[] = {"WindowMenu",    "DescriptionMenuItem",
@@ -129,6 +140,8 @@ class ModalAnswerer {
   // Texts of the framework's reports of an unhandled exception.
   const QStringList& Reports() const { return reports_; }
   int FileDialogsShown() const { return fileDialogs_; }
+  // The file types the last open-file dialog offered.
+  const QStringList& FileDialogFilters() const { return fileFilters_; }
 
  private:
   void Poll() {
@@ -147,6 +160,7 @@ class ModalAnswerer {
     } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
       if (!seenBefore) {
         ++fileDialogs_;
+        fileFilters_ = dialog->nameFilters();
         answer_ = fileAnswers_.isEmpty() ? QString() : fileAnswers_.takeFirst();
       }
       if (answer_.isEmpty()) {
@@ -173,6 +187,7 @@ class ModalAnswerer {
   QStringList messages_;
   QStringList reports_;
   int fileDialogs_ = 0;
+  QStringList fileFilters_;
 };
 
 }  // namespace test_support

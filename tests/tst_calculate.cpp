@@ -42,15 +42,8 @@ std::string Repeat(const std::string& text, int times) {
   return all;
 }
 
-bool ResultsShown(const ControlWnd& w) {
-  return w.Rtext()->Visible() && w.Rtext1()->Visible() && w.text2()->Visible() &&
-         w.mcFld()->Visible();
-}
-
-bool ResultsHidden(const ControlWnd& w) {
-  return !w.Rtext()->Visible() && !w.Rtext1()->Visible() && !w.text2()->Visible() &&
-         !w.mcFld()->Visible();
-}
+using test_support::ResultsHidden;
+using test_support::ResultsShown;
 
 }  // namespace
 
@@ -128,6 +121,10 @@ class tst_Calculate : public QObject {
     QTest::newRow("count 2") << "2" << example << range;
     QTest::newRow("24 characters for 5")
         << "5" << example.left(24)
+        << "Correlation data seems to be incomplete. Reload the correlation data.";
+    // Characters are counted, not bytes: 8 characters in 13 bytes.
+    QTest::newRow("8 characters for 3")
+        << "3" << QString::fromUtf8("\u00e9\u00e9\u00e9\u00e9\u00e9abc")
         << "Correlation data seems to be incomplete. Reload the correlation data.";
     QTest::newRow("empty matrix")
         << "3"

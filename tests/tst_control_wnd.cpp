@@ -130,15 +130,19 @@ class tst_ControlWnd : public QObject {
     auto w = implicit::ControlWnd();
     w->mcFld()->SetVisible(true);
     QWidget* first = EditOf(*w->Nvariables());
+    auto takesTab = [&w](QWidget* widget) {
+      return (widget->focusPolicy() & Qt::TabFocus) && widget->isVisibleTo(widget->window()) &&
+             widget->isEnabled() && widget->parentWidget() == fw::testing::ClientOf(*w);
+    };
     QList<QWidget*> order;
-    for (QWidget* next = first->nextInFocusChain(); next != first;
-         next = next->nextInFocusChain()) {
-      if ((next->focusPolicy() & Qt::TabFocus) && next->isVisibleTo(next->window()) &&
-          next->isEnabled() && next->parentWidget() == fw::testing::ClientOf(*w)) {
+    QWidget* next = first;
+    do {
+      if (takesTab(next)) {
         order.append(next);
       }
-    }
-    const QList<QWidget*> expected = {EditOf(*w->corrFld()), EditOf(*w->mcFld()),
+      next = next->nextInFocusChain();
+    } while (next != first);
+    const QList<QWidget*> expected = {first, EditOf(*w->corrFld()), EditOf(*w->mcFld()),
                                       fw::testing::WidgetOf(*w->Canvas1())};
     QCOMPARE(order, expected);
   }

@@ -147,6 +147,7 @@ class tst_LoadData : public QObject {
     QVERIFY(answers.Messages().isEmpty());
     QVERIFY(answers.Reports().isEmpty());
     QCOMPARE(answers.FileDialogsShown(), 1);
+    QCOMPARE(answers.FileDialogFilters(), QStringList{"text/plain (*.txt)"});
     QCOMPARE(w->corrFld()->Text(), kThreeDisplay);
     QCOMPARE(w->Nvariables()->Text(), std::string("3"));
   }
@@ -265,6 +266,9 @@ class tst_LoadData : public QObject {
     QTest::newRow("separated by blanks")
         << QByteArray("1 0.5 -0.25\r\n0.5 1 0.3\r\n-0.25 0.3 1\r\n")
         << notANumber.arg(1).arg(1).arg("1 0.5 -0.25");
+    QTest::newRow("number too large to hold")
+        << QByteArray("1\t0.5\t-0.25\r\n0.5\t1\t1e999\r\n-0.25\t0.3\t1\r\n")
+        << QString("Line 2, field 3 of the file is too large a number: \"1e999\".");
     QTest::newRow("long field is cut in the message")
         << QByteArray("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20\t0\t0\r\n") + kThree
         << notANumber.arg(1).arg(1).arg("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 1...");
