@@ -15,20 +15,15 @@
 
 namespace {
 
-template <size_t N>
-struct LibraryClass {
-  static void ctblinit() { MatrixLibraryClass(MatrixLibraryClassNames()[N]); }
-};
-
 constexpr std::array<fw::Initializer, 15> kInitializers = {{
-    {"BadArgumentException", &LibraryClass<0>::ctblinit},
-    {"BadEntryNumberException", &LibraryClass<1>::ctblinit},
-    {"DivideByZeroException", &LibraryClass<2>::ctblinit},
-    {"Matrix", &LibraryClass<3>::ctblinit},
-    {"NegativeNumberException", &LibraryClass<4>::ctblinit},
-    {"NegativeOrZeroException", &LibraryClass<5>::ctblinit},
-    {"OverflowOrUnderflowException", &LibraryClass<6>::ctblinit},
-    {"RowColumnMismatch", &LibraryClass<7>::ctblinit},
+    {"BadArgumentException", [] { MatrixLibraryClass("BadArgumentException"); }},
+    {"BadEntryNumberException", [] { MatrixLibraryClass("BadEntryNumberException"); }},
+    {"DivideByZeroException", [] { MatrixLibraryClass("DivideByZeroException"); }},
+    {"Matrix", [] { MatrixLibraryClass("Matrix"); }},
+    {"NegativeNumberException", [] { MatrixLibraryClass("NegativeNumberException"); }},
+    {"NegativeOrZeroException", [] { MatrixLibraryClass("NegativeOrZeroException"); }},
+    {"OverflowOrUnderflowException", [] { MatrixLibraryClass("OverflowOrUnderflowException"); }},
+    {"RowColumnMismatch", [] { MatrixLibraryClass("RowColumnMismatch"); }},
     {"ControlWnd.ctblinit", &ControlWnd::ctblinit},
     {"Menu.ctblinit", &Menu::ctblinit},
     {"AboutWnd.wrapper_Timer1.ctblinit", &AboutWnd::wrapper_Timer1::ctblinit},

@@ -82,15 +82,8 @@ class FileDialogHook : public QObject {
   std::function<void(QFileDialog*)> shown_;
 };
 
-bool ResultsHidden(const ControlWnd& w) {
-  return !w.Rtext()->Visible() && !w.Rtext1()->Visible() && !w.text2()->Visible() &&
-         !w.mcFld()->Visible();
-}
-
-bool ResultsShown(const ControlWnd& w) {
-  return w.Rtext()->Visible() && w.Rtext1()->Visible() && w.text2()->Visible() &&
-         w.mcFld()->Visible();
-}
+using test_support::ResultsHidden;
+using test_support::ResultsShown;
 
 }  // namespace
 

@@ -34,20 +34,6 @@ namespace {
 
 using test_support::kMenuItemNames;
 
-// The five-variable example and what Calculate gives for it.
-const char kSampleMatrix[] =
-    "1.0000\t0.2000\t0.2400\t0.0000\t0.0000\r\n"
-    "0.2000\t1.0000\t0.5800\t0.5600\t0.2100\r\n"
-    "0.2400\t0.5800\t1.0000\t0.4100\t0.2100\r\n"
-    "0.0000\t0.5600\t0.4100\t1.0000\t0.5100\r\n"
-    "0.0000\t0.2100\t0.2100\t0.5100\t1.0000\r\n";
-const char kSampleResults[] =
-    "0.2961\t0.0877\r\n"
-    "0.6925\t0.4795\r\n"
-    "0.6074\t0.3690\r\n"
-    "0.7000\t0.4900\r\n"
-    "0.5206\t0.2710\r\n";
-
 QWidget* W(const fw::Ref<fw::RectControl>& control) {
   return fw::testing::WidgetOf(*control);
 }
@@ -125,19 +111,12 @@ void TypeCount(ControlWnd& main, const QString& count) {
 
 void CalculateSample(ControlWnd& main) {
   TypeCount(main, QStringLiteral("5"));
-  main.corrFld()->SetText(kSampleMatrix);
+  main.corrFld()->SetText(test_support::kExample);
   Click(main.CalculateBtn());
 }
 
-bool ResultsShown(ControlWnd& main) {
-  return main.mcFld()->Visible() && main.Rtext()->Visible() && main.Rtext1()->Visible() &&
-         main.text2()->Visible();
-}
-
-bool ResultsHidden(ControlWnd& main) {
-  return !main.mcFld()->Visible() && !main.Rtext()->Visible() && !main.Rtext1()->Visible() &&
-         !main.text2()->Visible();
-}
+using test_support::ResultsHidden;
+using test_support::ResultsShown;
 
 QStringList GridRows() {
   QStringList rows;
@@ -201,7 +180,7 @@ void TestMainCommands::clearAfterCalculateResetsTheWindow() {
   auto main = MainWindow();
   QVERIFY(QTest::qWaitForWindowActive(fw::testing::WidgetOf(*main)));
   CalculateSample(*main);
-  QCOMPARE(main->mcFld()->Text(), std::string(kSampleResults));
+  QCOMPARE(main->mcFld()->Text(), test_support::kExampleResults);
   QVERIFY(ResultsShown(*main));
   Module1::MyData.Redim(5, 5);
   Module1::MyData(1, 1) = "1.0000";
@@ -218,7 +197,7 @@ void TestMainCommands::clearAfterCalculateResetsTheWindow() {
 
   // The next Calculate starts on the first line again.
   CalculateSample(*main);
-  QCOMPARE(main->mcFld()->Text(), std::string(kSampleResults));
+  QCOMPARE(main->mcFld()->Text(), test_support::kExampleResults);
 }
 
 void TestMainCommands::clearOnANewWindowOnlyMovesTheFocus() {
@@ -251,7 +230,8 @@ void TestMainCommands::calculateAfterClearGivesTheRangeMessage() {
 void TestMainCommands::clearThenLoadBehavesAsTheFirstLoad() {
   const QString three =
       WriteFile(QStringLiteral("three.txt"), "1\t0.5\t-0.25\r\n0.5\t1\t0.3\r\n-0.25\t0.3\t1\r\n");
-  const QString five = WriteFile(QStringLiteral("five.txt"), kSampleMatrix);
+  const QString five =
+      WriteFile(QStringLiteral("five.txt"), QByteArray::fromStdString(test_support::kExample));
   QVERIFY(!three.isEmpty() && !five.isEmpty());
   auto main = implicit::ControlWnd();
 
@@ -426,7 +406,7 @@ void TestMainCommands::copyHandlerChangesNothing() {
   const auto windows = fw::OpenWindows();
   QApplication::clipboard()->setText(QStringLiteral("before"));
   QCOMPARE(main->EditCopy_Action(), true);
-  QCOMPARE(main->mcFld()->Text(), std::string(kSampleResults));
+  QCOMPARE(main->mcFld()->Text(), test_support::kExampleResults);
   QCOMPARE(main->Nvariables()->Text(), std::string("5"));
   QCOMPARE(fw::OpenWindows(), windows);
   QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("before"));
@@ -441,7 +421,7 @@ void TestMainCommands::editCommandsActOnTheFocusedField() {
   results->selectAll();
   Choose(*main, "EditCopy");
   QCOMPARE(QApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts),
-           QString(kSampleResults)
+           QString::fromStdString(test_support::kExampleResults)
                .remove(QLatin1Char('\r'))
                .split(QLatin1Char('\n'), Qt::SkipEmptyParts));
 
@@ -512,10 +492,10 @@ void TestMainCommands::wholeSessionEndsOnTheClipboard() {
 
   QTest::mouseClick(W(main->Nvariables()), Qt::LeftButton);
   QTest::keyClicks(W(main->Nvariables()), QStringLiteral("5"));
-  AnswerNextFileDialog(QStringLiteral(QUILL_EXAMPLES_DIR "/five_variables.txt"));
+  AnswerNextFileDialog(QStringLiteral(QUILLMERE_EXAMPLES_DIR "/five_variables.txt"));
   Click(main->loadBtn());
   Click(main->CalculateBtn());
-  QCOMPARE(main->mcFld()->Text(), std::string(kSampleResults));
+  QCOMPARE(main->mcFld()->Text(), test_support::kExampleResults);
 
   QWidget* results = W(main->mcFld());
   QTest::mouseClick(qobject_cast<QTextEdit*>(results)->viewport(), Qt::LeftButton);
