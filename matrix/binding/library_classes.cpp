@@ -7,16 +7,13 @@
 #include "framework/exceptions.h"
 
 namespace {
+// The library classes the binding knows.
 constexpr std::array<std::string_view, 8> kNames = {
     "BadArgumentException",         "BadEntryNumberException",
     "DivideByZeroException",        "Matrix",
     "NegativeNumberException",      "NegativeOrZeroException",
     "OverflowOrUnderflowException", "RowColumnMismatch"};
 }  // namespace
-
-std::span<const std::string_view> MatrixLibraryClassNames() {
-  return kNames;
-}
 
 const fw::ClassRecord& MatrixLibraryClass(std::string_view name) {
   // Like every class record, these live for the whole process.
