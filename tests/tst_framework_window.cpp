@@ -2,6 +2,7 @@
 // applied from property lists, the implicit instance, event order, the
 // background-task yield and the report of an unhandled exception.
 
+#include <qpa/qwindowsysteminterface.h>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
+#include <QWindow>
 #include <chrono>
 #include <thread>
 
@@ -107,6 +109,15 @@ class ProbeWindow : public fw::Window {
   static inline bool failNextBuild = false;
   int opens = 0, clicks = 0, finished = 0, maxDepth = 0;
   bool openSawHandler = false, throwOnClick = false, yieldOnClick = false;
+};
+
+class PressCounter : public QObject {
+ public:
+  int count = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    count += event->type() == QEvent::MouseButtonPress;
+    return false;
+  }
 };
 
 fw::Ref<ProbeWindow> Probe() {
@@ -209,6 +220,30 @@ class tst_FrameworkWindow : public QObject {
     QTest::mouseClick(push, Qt::LeftButton);
     QTRY_COMPARE(w->finished, 2);
     QCOMPARE(w->maxDepth, 1);
+  }
+
+  // A click the platform queues while a command runs stays queued through the
+  // command's yields and arrives only after it.
+  void yieldDeliversNoUserInput() {
+    auto w = Probe();
+    auto button = fw::RuntimeCheckCast<fw::PushButton>(w->ControlByName("button"));
+    QWidget* push = fw::testing::WidgetOf(*button);
+    QVERIFY(QTest::qWaitForWindowExposed(fw::testing::WidgetOf(*w)));
+    PressCounter presses;
+    push->installEventFilter(&presses);
+    QWindow* window = push->window()->windowHandle();
+    const QPointF local = push->mapTo(push->window(), push->rect().center());
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QWindowSystemInterface::handleMouseEvent(
+          window, local, window->mapToGlobal(local),
+          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::LeftButton, type);
+    }
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(60);
+    while (std::chrono::steady_clock::now() < until) {
+      fw::BackgroundTaskYield();
+    }
+    QCOMPARE(presses.count, 0);
+    QTRY_COMPARE(presses.count, 1);
   }
 
   void unhandledExceptionIsReportedAndTheProgramGoesOn() {
