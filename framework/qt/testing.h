@@ -19,8 +19,6 @@ QMainWindow* WidgetOf(const Window& window);
 // The client area the window's controls sit in.
 QWidget* ClientOf(const Window& window);
 
-// Removes the window without its Close event (shutdown, test clean-up).
-void DiscardWindow(Window& window);
 // Discards every open window and forgets a Quit, a report and a pending
 // exception, so that the next test starts as after start-up.
 void ResetRunState();

@@ -156,10 +156,6 @@ void TextArea::SetText(const std::string& text) {
   cache_->valid = true;
 }
 
-void TextArea::AppendText(const std::string& text) {
-  SetText(Text() + text);
-}
-
 Ref<fw::StyledText> TextArea::StyledText() {
   return std::make_shared<fw::StyledText>(*this);
 }

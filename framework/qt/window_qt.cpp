@@ -425,10 +425,6 @@ QWidget* ClientOf(const Window& window) {
   return window.PlatformPeer().client;
 }
 
-void DiscardWindow(Window& window) {
-  window.Discard();
-}
-
 }  // namespace testing
 
 }  // namespace fw

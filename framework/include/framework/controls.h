@@ -101,7 +101,6 @@ class TextArea : public TextControl {
   std::string Text() const;
   // Cheap when the new text extends the current one: only the tail is added.
   void SetText(const std::string& text);
-  void AppendText(const std::string& text);
   Ref<fw::StyledText> StyledText();
   // Whole-text style, as the Bold and FontSize properties set it.
   void SetReadOnly(bool readOnly);
@@ -112,8 +111,6 @@ class TextArea : public TextControl {
   void SetAllowTabs(bool allowTabs);
   // Tab stops every `characters` digit widths of the font; 8 unless set.
   void SetTabWidth(int64_t characters);
-  void SetAllowStyledText(bool allow) { allowStyledText_ = allow; }
-  void SetMaximumCharactersAllowed(int64_t count) { maxChars_ = count; }
   std::string SelectedText() const;
 
   struct TextCache;
@@ -126,8 +123,6 @@ class TextArea : public TextControl {
 
  private:
   friend class fw::StyledText;
-  bool allowStyledText_ = false;
-  int64_t maxChars_ = 0;
   bool multiline_ = true;
   bool hScroll_ = false, vScroll_ = false;
   int64_t tabWidth_ = 8;

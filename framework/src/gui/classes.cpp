@@ -216,12 +216,12 @@ const ClassRecord& TextArea::Lookup() {
         P<T, bool>("Multiline", [](T& t, bool v) { t.SetMultiline(v); }),
         P<T, bool>("HasHorizontalScrollbar", [](T& t, bool v) { t.SetScrollbars(v, t.vScroll_); }),
         P<T, bool>("HasVerticalScrollbar", [](T& t, bool v) { t.SetScrollbars(t.hScroll_, v); }),
-        P<T, bool>("AllowStyledText", [](T& t, bool v) { t.SetAllowStyledText(v); }),
+        // Pasted text always arrives plain; the program styles its text itself.
+        Inert<bool>("AllowStyledText"),
         P<T, std::string>("Value", [](T& t, const std::string& v) { t.SetText(v); }),
         P<T, bool>("AllowTabs", [](T& t, bool v) { t.SetAllowTabs(v); }),
         Inert<bool>("AllowSpellChecking"),
-        P<T, int64_t>("MaximumCharactersAllowed",
-                      [](T& t, int64_t v) { t.SetMaximumCharactersAllowed(v); }),
+        Inert<int64_t>("MaximumCharactersAllowed"),  // not enforced: the program sets none
         Inert<std::string>("ValidationMask"),
         P<T, bool>("ReadOnly", [](T& t, bool v) { t.SetReadOnly(v); }),
     };
