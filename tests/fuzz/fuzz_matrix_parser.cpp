@@ -10,16 +10,9 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz_check.h"
 #include "matrix_inverse.h"
 #include "matrix_text_parser.h"
-
-#define FUZZ_CHECK(condition)                                 \
-  do {                                                        \
-    if (!(condition)) {                                       \
-      std::fprintf(stderr, "check failed: %s\n", #condition); \
-      std::abort();                                           \
-    }                                                         \
-  } while (0)
 
 namespace {
 

@@ -23,14 +23,7 @@
 #include "framework/exceptions.h"
 #include "framework/files.h"
 #include "framework/text.h"
-
-#define FUZZ_CHECK(condition)                                 \
-  do {                                                        \
-    if (!(condition)) {                                       \
-      std::fprintf(stderr, "check failed: %s\n", #condition); \
-      std::abort();                                           \
-    }                                                         \
-  } while (0)
+#include "fuzz_check.h"
 
 // The model below is not what is tested: coverage from its loops would only
 // slow the fuzzer down and steer it to the model's own branches.
