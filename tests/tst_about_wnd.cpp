@@ -40,7 +40,7 @@ QWidget* PressTarget(const AboutWnd& splash, const QString& control) {
 
 }  // namespace
 
-class TestAboutWnd : public QObject {
+class tst_AboutWnd : public QObject {
   Q_OBJECT
 
  private slots:
@@ -60,7 +60,7 @@ class TestAboutWnd : public QObject {
   void timerRunsTheHandOverAgainAfterAnEarlyPress();
 };
 
-void TestAboutWnd::opensWithItsLayout() {
+void tst_AboutWnd::opensWithItsLayout() {
   auto splash = implicit::AboutWnd();
   QCOMPARE(implicit::AboutWnd().get(), splash.get());
   QMainWindow* frame = fw::testing::WidgetOf(*splash);
@@ -99,7 +99,7 @@ void TestAboutWnd::opensWithItsLayout() {
   QCOMPARE(timer->OwnerWindow(), static_cast<fw::Window*>(splash.get()));
 }
 
-void TestAboutWnd::carriesTheFullSharedBarButEnablesNothing() {
+void tst_AboutWnd::carriesTheFullSharedBarButEnablesNothing() {
   auto splash = implicit::AboutWnd();
   QCOMPARE(splash->MenuBar().get(), static_cast<fw::MenuBar*>(implicit::Menu().get()));
   QMenuBar* bar = fw::testing::WidgetOf(*splash)->menuBar();
@@ -130,7 +130,7 @@ void TestAboutWnd::carriesTheFullSharedBarButEnablesNothing() {
   QVERIFY(!splash->MenuHandlerFor("AboutMenuItem"));
 }
 
-void TestAboutWnd::implementsOnlyItsFourEvents_data() {
+void tst_AboutWnd::implementsOnlyItsFourEvents_data() {
   QTest::addColumn<QString>("event");
   QTest::addColumn<bool>("implemented");
   QTest::newRow("Layout") << "Layout" << true;
@@ -144,13 +144,13 @@ void TestAboutWnd::implementsOnlyItsFourEvents_data() {
   QTest::newRow("CancelClose") << "CancelClose" << false;
 }
 
-void TestAboutWnd::implementsOnlyItsFourEvents() {
+void tst_AboutWnd::implementsOnlyItsFourEvents() {
   QFETCH(QString, event);
   QFETCH(bool, implemented);
   QCOMPARE(implicit::AboutWnd()->IsEventImplemented(event.toStdString()), implemented);
 }
 
-void TestAboutWnd::handsOverWhenLeftAlone() {
+void tst_AboutWnd::handsOverWhenLeftAlone() {
   QElapsedTimer clock;
   clock.start();
   auto splash = implicit::AboutWnd();
@@ -168,7 +168,7 @@ void TestAboutWnd::handsOverWhenLeftAlone() {
   QVERIFY(main->Visible());
 }
 
-void TestAboutWnd::keyPressHandsOverAtOnce_data() {
+void tst_AboutWnd::keyPressHandsOverAtOnce_data() {
   QTest::addColumn<QString>("control");
   QTest::addColumn<int>("key");
   QTest::newRow("window, letter") << "" << int(Qt::Key_A);
@@ -178,7 +178,7 @@ void TestAboutWnd::keyPressHandsOverAtOnce_data() {
   QTest::newRow("notice, digit") << "StaticText5" << int(Qt::Key_7);
 }
 
-void TestAboutWnd::keyPressHandsOverAtOnce() {
+void tst_AboutWnd::keyPressHandsOverAtOnce() {
   QFETCH(QString, control);
   QFETCH(int, key);
   auto splash = implicit::AboutWnd();
@@ -191,7 +191,7 @@ void TestAboutWnd::keyPressHandsOverAtOnce() {
   QVERIFY(main->Visible());
 }
 
-void TestAboutWnd::mousePressHandsOverAtOnce_data() {
+void tst_AboutWnd::mousePressHandsOverAtOnce_data() {
   QTest::addColumn<QString>("control");
   QTest::addColumn<int>("button");
   QTest::newRow("window, left") << "" << int(Qt::LeftButton);
@@ -201,7 +201,7 @@ void TestAboutWnd::mousePressHandsOverAtOnce_data() {
   QTest::newRow("notice") << "StaticText5" << int(Qt::LeftButton);
 }
 
-void TestAboutWnd::mousePressHandsOverAtOnce() {
+void tst_AboutWnd::mousePressHandsOverAtOnce() {
   QFETCH(QString, control);
   QFETCH(int, button);
   auto splash = implicit::AboutWnd();
@@ -213,7 +213,7 @@ void TestAboutWnd::mousePressHandsOverAtOnce() {
   QVERIFY(main->Visible());
 }
 
-void TestAboutWnd::keyAndMouseEventsReturnFalse() {
+void tst_AboutWnd::keyAndMouseEventsReturnFalse() {
   auto splash = implicit::AboutWnd();
   for (const char* key : {"a", "", "\r", "\x1b", "\x7f", "9"}) {
     splash->Show();
@@ -230,7 +230,7 @@ void TestAboutWnd::keyAndMouseEventsReturnFalse() {
   QCOMPARE(fw::OpenWindows().size(), size_t{2});
 }
 
-void TestAboutWnd::timerRunsTheHandOverAgainAfterAnEarlyPress() {
+void tst_AboutWnd::timerRunsTheHandOverAgainAfterAnEarlyPress() {
   auto splash = implicit::AboutWnd();
   QVERIFY(QTest::qWaitForWindowExposed(fw::testing::WidgetOf(*splash)));
   QTest::mouseClick(fw::testing::ClientOf(*splash), Qt::LeftButton);
@@ -253,5 +253,5 @@ void TestAboutWnd::timerRunsTheHandOverAgainAfterAnEarlyPress() {
   QVERIFY(splash->IsOpen());
 }
 
-QTEST_MAIN(TestAboutWnd)
+QTEST_MAIN(tst_AboutWnd)
 #include "tst_about_wnd.moc"

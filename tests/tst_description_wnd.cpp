@@ -82,7 +82,7 @@ QStringList HelpLines() {
 
 }  // namespace
 
-class TestDescriptionWnd : public QObject {
+class tst_DescriptionWnd : public QObject {
   Q_OBJECT
 
  private slots:
@@ -103,7 +103,7 @@ class TestDescriptionWnd : public QObject {
   void sampleOutputIsWhatCalculateGives();
 };
 
-void TestDescriptionWnd::opensWithItsLayoutAndTheHelpText() {
+void tst_DescriptionWnd::opensWithItsLayoutAndTheHelpText() {
   auto window = implicit::DescriptionWnd();
   QCOMPARE(implicit::DescriptionWnd().get(), window.get());
   QMainWindow* frame = fw::testing::WidgetOf(*window);
@@ -133,7 +133,7 @@ void TestDescriptionWnd::opensWithItsLayoutAndTheHelpText() {
   }
 }
 
-void TestDescriptionWnd::onlyTheTitleIsBold() {
+void tst_DescriptionWnd::onlyTheTitleIsBold() {
   auto window = implicit::DescriptionWnd();
   QCOMPARE(BoldText(*EditOf(*window)), QStringLiteral("Quillmere"));
   QVERIFY(HelpLines().constFirst() == QStringLiteral("Quillmere"));
@@ -148,7 +148,7 @@ void TestDescriptionWnd::onlyTheTitleIsBold() {
   }
 }
 
-void TestDescriptionWnd::helpTextCannotBeChanged() {
+void tst_DescriptionWnd::helpTextCannotBeChanged() {
   auto window = implicit::DescriptionWnd();
   QVERIFY(QTest::qWaitForWindowActive(fw::testing::WidgetOf(*window)));
   QTextEdit* edit = EditOf(*window);
@@ -170,7 +170,7 @@ void TestDescriptionWnd::helpTextCannotBeChanged() {
   QCOMPARE(QApplication::clipboard()->text().left(9), QStringLiteral("Quillmere"));
 }
 
-void TestDescriptionWnd::infoShowsTheOneWindowAndCloseMakesWayForANewOne() {
+void tst_DescriptionWnd::infoShowsTheOneWindowAndCloseMakesWayForANewOne() {
   auto main = implicit::ControlWnd();
   QWidget* info = fw::testing::WidgetOf(*main->infoBtn());
   QTest::mouseClick(info, Qt::LeftButton);
@@ -207,7 +207,7 @@ void TestDescriptionWnd::infoShowsTheOneWindowAndCloseMakesWayForANewOne() {
   QVERIFY(!LiveInstructions());
 }
 
-void TestDescriptionWnd::windowControlShowsTheMainWindowAndStaysOpen() {
+void tst_DescriptionWnd::windowControlShowsTheMainWindowAndStaysOpen() {
   auto main = implicit::ControlWnd();
   auto window = implicit::DescriptionWnd();
   main->Hide();
@@ -223,7 +223,7 @@ void TestDescriptionWnd::windowControlShowsTheMainWindowAndStaysOpen() {
   QVERIFY(window->Visible());
 }
 
-void TestDescriptionWnd::servesOnlyControlCloseAndCopy() {
+void tst_DescriptionWnd::servesOnlyControlCloseAndCopy() {
   auto main = implicit::ControlWnd();
   auto window = implicit::DescriptionWnd();
   // The main window's state does not carry over into this window's menus.
@@ -239,7 +239,7 @@ void TestDescriptionWnd::servesOnlyControlCloseAndCopy() {
   QCOMPARE(handled, (QStringList{"ControlMenuItem", "CloseMenuItem"}));
 }
 
-void TestDescriptionWnd::textAreaFollowsTheWindowSize_data() {
+void tst_DescriptionWnd::textAreaFollowsTheWindowSize_data() {
   QTest::addColumn<QSize>("size");
   QTest::newRow("as laid out") << QSize(450, 500);
   QTest::newRow("larger") << QSize(900, 1000);
@@ -247,7 +247,7 @@ void TestDescriptionWnd::textAreaFollowsTheWindowSize_data() {
   QTest::newRow("smallest") << QSize(64, 64);
 }
 
-void TestDescriptionWnd::textAreaFollowsTheWindowSize() {
+void tst_DescriptionWnd::textAreaFollowsTheWindowSize() {
   QFETCH(QSize, size);
   auto window = implicit::DescriptionWnd();
   QMainWindow* frame = fw::testing::WidgetOf(*window);
@@ -259,7 +259,7 @@ void TestDescriptionWnd::textAreaFollowsTheWindowSize() {
   QTRY_COMPARE(EditOf(*window)->geometry(), QRect(-1, -1, size.width() + 2, size.height() - 15));
 }
 
-void TestDescriptionWnd::sampleOutputIsWhatCalculateGives() {
+void tst_DescriptionWnd::sampleOutputIsWhatCalculateGives() {
   const QStringList lines = HelpLines();
   QCOMPARE(lines.at(10), QStringLiteral("The correlation matrix:"));
   const QString matrix = lines.mid(11, 5).join(QStringLiteral("\r\n"));
@@ -278,5 +278,5 @@ void TestDescriptionWnd::sampleOutputIsWhatCalculateGives() {
   QCOMPARE(QString::fromStdString(main->mcFld()->Text()), expected);
 }
 
-QTEST_MAIN(TestDescriptionWnd)
+QTEST_MAIN(tst_DescriptionWnd)
 #include "tst_description_wnd.moc"

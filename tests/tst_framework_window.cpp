@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
@@ -20,6 +19,7 @@
 #include "framework/qt/testing.h"
 #include "framework/runtime.h"
 #include "framework/window.h"
+#include "modal_answerer.h"
 
 namespace {
 
@@ -129,20 +129,6 @@ fw::Ref<ProbeWindow> Probe() {
   return w;
 }
 
-// Answers the next modal box by pressing its default button.
-void AnswerNextModal(QString* seenText) {
-  QTimer::singleShot(0, [seenText] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-      if (seenText)
-        *seenText = box->text();
-      box->accept();
-    } else {
-      AnswerNextModal(seenText);
-    }
-  });
-}
-
 }  // namespace
 
 class tst_FrameworkWindow : public QObject {
@@ -250,9 +236,10 @@ class tst_FrameworkWindow : public QObject {
     auto w = Probe();
     w->throwOnClick = true;
     auto button = fw::RuntimeCheckCast<fw::PushButton>(w->ControlByName("button"));
-    QString seen;
-    AnswerNextModal(&seen);
+    test_support::ModalAnswerer answers;
     QTest::mouseClick(fw::testing::WidgetOf(*button), Qt::LeftButton);
+    QCOMPARE(answers.Reports().size(), 1);
+    const QString seen = answers.Reports().front();
     QVERIFY(seen.contains("NilObjectException"));
     QVERIFY(seen.contains("probe failure"));
     QVERIFY(w->IsOpen());

@@ -23,7 +23,7 @@ const std::set<int> kSampleLines = {12, 13, 14, 15, 16, 19, 20, 21, 22, 23};
 
 }  // namespace
 
-class TestHelpText : public QObject {
+class tst_HelpText : public QObject {
   Q_OBJECT
 
  private slots:
@@ -35,7 +35,7 @@ class TestHelpText : public QObject {
   void sampleOutputIsAlignedAndConsistent();
 };
 
-void TestHelpText::isAsciiWithCrLfLineEndsOnly() {
+void tst_HelpText::isAsciiWithCrLfLineEndsOnly() {
   const std::string& text = infowindows::HelpText();
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
@@ -49,7 +49,7 @@ void TestHelpText::isAsciiWithCrLfLineEndsOnly() {
   QCOMPARE(Lines().size(), 41);
 }
 
-void TestHelpText::fixedLines_data() {
+void tst_HelpText::fixedLines_data() {
   QTest::addColumn<int>("line");
   QTest::addColumn<QString>("expected");
   QTest::newRow("title") << 1 << "Quillmere";
@@ -62,7 +62,7 @@ void TestHelpText::fixedLines_data() {
   QTest::newRow("separator") << 36 << QString(3, ' ') + QString(59, '*');
 }
 
-void TestHelpText::fixedLines() {
+void tst_HelpText::fixedLines() {
   QFETCH(int, line);
   QFETCH(QString, expected);
   const QStringList lines = Lines();
@@ -70,7 +70,7 @@ void TestHelpText::fixedLines() {
   QCOMPARE(lines.at(line - 1), expected);
 }
 
-void TestHelpText::emptyLinesAndTabsStandWhereTheyBelong() {
+void tst_HelpText::emptyLinesAndTabsStandWhereTheyBelong() {
   const QStringList lines = Lines();
   QCOMPARE(lines.size(), 41);
   for (int n = 1; n <= lines.size(); ++n) {
@@ -83,7 +83,7 @@ void TestHelpText::emptyLinesAndTabsStandWhereTheyBelong() {
   QVERIFY(lines.at(36).startsWith(QStringLiteral("Copyright 2024-2026 Quillmere Project.")));
 }
 
-void TestHelpText::sampleMatrixIsTheFiveVariableExample() {
+void tst_HelpText::sampleMatrixIsTheFiveVariableExample() {
   const double expected[5][5] = {{1.00, 0.20, 0.24, 0.00, 0.00},
                                  {0.20, 1.00, 0.58, 0.56, 0.21},
                                  {0.24, 0.58, 1.00, 0.41, 0.21},
@@ -102,7 +102,7 @@ void TestHelpText::sampleMatrixIsTheFiveVariableExample() {
   }
 }
 
-void TestHelpText::sampleOutputIsAlignedAndConsistent() {
+void tst_HelpText::sampleOutputIsAlignedAndConsistent() {
   const QRegularExpression pattern(QStringLiteral("^(\\d\\.\\d{4})\\t {4}(\\d\\.\\d{4})$"));
   const QStringList lines = Lines();
   QCOMPARE(lines.size(), 41);
@@ -117,5 +117,5 @@ void TestHelpText::sampleOutputIsAlignedAndConsistent() {
   }
 }
 
-QTEST_APPLESS_MAIN(TestHelpText)
+QTEST_APPLESS_MAIN(tst_HelpText)
 #include "tst_help_text.moc"

@@ -6,12 +6,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
@@ -51,31 +49,6 @@ fw::Ref<AboutWnd> LiveSplash() {
 
 fw::Ref<DescriptionWnd> LiveInstructions() {
   return fw::RuntimeCheckCast<DescriptionWnd>(fw::GetImplicitWindow(DescriptionWnd::kClassName));
-}
-
-// Waits for the next modal message box, notes its text and presses OK.
-void AnswerNextMessage(QString* seen) {
-  QTimer::singleShot(0, [seen] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      *seen = box->text();
-      box->accept();
-    } else {
-      AnswerNextMessage(seen);
-    }
-  });
-}
-
-// Waits for the open-file dialog, types the path into it and accepts.
-void AnswerNextFileDialog(const QString& path) {
-  QTimer::singleShot(0, [path] {
-    if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-      auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-      name->setText(path);
-      QTest::keyClick(name, Qt::Key_Return);
-    } else {
-      AnswerNextFileDialog(path);
-    }
-  });
 }
 
 // Activation requests are queued; one may still arrive for a window that was
@@ -132,7 +105,7 @@ QStringList GridRows() {
 
 }  // namespace
 
-class TestMainCommands : public QObject {
+class tst_MainCommands : public QObject {
   Q_OBJECT
 
  private slots:
@@ -176,7 +149,7 @@ class TestMainCommands : public QObject {
   QTemporaryDir files_;
 };
 
-void TestMainCommands::clearAfterCalculateResetsTheWindow() {
+void tst_MainCommands::clearAfterCalculateResetsTheWindow() {
   auto main = MainWindow();
   QVERIFY(QTest::qWaitForWindowActive(fw::testing::WidgetOf(*main)));
   CalculateSample(*main);
@@ -200,7 +173,7 @@ void TestMainCommands::clearAfterCalculateResetsTheWindow() {
   QCOMPARE(main->mcFld()->Text(), test_support::kExampleResults);
 }
 
-void TestMainCommands::clearOnANewWindowOnlyMovesTheFocus() {
+void tst_MainCommands::clearOnANewWindowOnlyMovesTheFocus() {
   auto main = MainWindow();
   QVERIFY(QTest::qWaitForWindowActive(fw::testing::WidgetOf(*main)));
   W(main->corrFld())->setFocus();
@@ -215,28 +188,28 @@ void TestMainCommands::clearOnANewWindowOnlyMovesTheFocus() {
   QCOMPARE(fw::OpenWindows(), windows);
 }
 
-void TestMainCommands::calculateAfterClearGivesTheRangeMessage() {
+void tst_MainCommands::calculateAfterClearGivesTheRangeMessage() {
   auto main = implicit::ControlWnd();
   CalculateSample(*main);
   Click(main->ClearBtn());
-  QString seen;
-  AnswerNextMessage(&seen);
+  test_support::ModalAnswerer answers;
   Click(main->CalculateBtn());
-  QCOMPARE(seen, QStringLiteral("Variables must range from 3-99"));
+  QCOMPARE(answers.Messages(), QStringList{QStringLiteral("Variables must range from 3-99")});
   QCOMPARE(main->mcFld()->Text(), std::string());
   QVERIFY(ResultsHidden(*main));
 }
 
-void TestMainCommands::clearThenLoadBehavesAsTheFirstLoad() {
+void tst_MainCommands::clearThenLoadBehavesAsTheFirstLoad() {
   const QString three =
       WriteFile(QStringLiteral("three.txt"), "1\t0.5\t-0.25\r\n0.5\t1\t0.3\r\n-0.25\t0.3\t1\r\n");
   const QString five =
       WriteFile(QStringLiteral("five.txt"), QByteArray::fromStdString(test_support::kExample));
   QVERIFY(!three.isEmpty() && !five.isEmpty());
   auto main = implicit::ControlWnd();
+  test_support::ModalAnswerer answers;
 
   TypeCount(*main, QStringLiteral("3"));
-  AnswerNextFileDialog(three);
+  answers.ChooseFile(three);
   Click(main->loadBtn());
   const std::string firstDisplay = main->corrFld()->Text();
   const QStringList firstGrid = GridRows();
@@ -247,20 +220,20 @@ void TestMainCommands::clearThenLoadBehavesAsTheFirstLoad() {
 
   Click(main->ClearBtn());
   TypeCount(*main, QStringLiteral("5"));
-  AnswerNextFileDialog(five);
+  answers.ChooseFile(five);
   Click(main->loadBtn());
   QCOMPARE(GridRows().size(), 6);
 
   Click(main->ClearBtn());
   QCOMPARE(GridRows(), QStringList());
   TypeCount(*main, QStringLiteral("3"));
-  AnswerNextFileDialog(three);
+  answers.ChooseFile(three);
   Click(main->loadBtn());
   QCOMPARE(main->corrFld()->Text(), firstDisplay);
   QCOMPARE(GridRows(), firstGrid);
 }
 
-void TestMainCommands::infoAndWindowInstructionsShowTheOneInstructionsWindow() {
+void tst_MainCommands::infoAndWindowInstructionsShowTheOneInstructionsWindow() {
   auto main = implicit::ControlWnd();
   Click(main->infoBtn());
   auto instructions = LiveInstructions();
@@ -287,7 +260,7 @@ void TestMainCommands::infoAndWindowInstructionsShowTheOneInstructionsWindow() {
   QVERIFY(LiveInstructions() && LiveInstructions()->Visible());
 }
 
-void TestMainCommands::windowAboutShowsTheHiddenSplashUntilTheNextActivation() {
+void tst_MainCommands::windowAboutShowsTheHiddenSplashUntilTheNextActivation() {
   auto splash = implicit::AboutWnd();
   QVERIFY(QTest::qWaitForWindowExposed(fw::testing::WidgetOf(*splash)));
   QTest::keyClick(fw::testing::ClientOf(*splash), Qt::Key_Space);
@@ -307,7 +280,7 @@ void TestMainCommands::windowAboutShowsTheHiddenSplashUntilTheNextActivation() {
   QVERIFY(splash->Visible());
 }
 
-void TestMainCommands::activationAfterTheSplashWasClosedMakesAHiddenOne() {
+void tst_MainCommands::activationAfterTheSplashWasClosedMakesAHiddenOne() {
   auto main = implicit::ControlWnd();
   Activate(*main);
   std::weak_ptr<AboutWnd> first = LiveSplash();
@@ -340,7 +313,7 @@ void TestMainCommands::activationAfterTheSplashWasClosedMakesAHiddenOne() {
   QVERIFY(!fw::RuntimeIsQuitting());
 }
 
-void TestMainCommands::menuItemsAsTheUserSeesThem_data() {
+void tst_MainCommands::menuItemsAsTheUserSeesThem_data() {
   QTest::addColumn<QString>("menu");
   QTest::addColumn<QString>("item");
   QTest::addColumn<bool>("enabled");
@@ -364,7 +337,7 @@ void TestMainCommands::menuItemsAsTheUserSeesThem_data() {
                                 << "EditPaste" << true;
 }
 
-void TestMainCommands::menuItemsAsTheUserSeesThem() {
+void tst_MainCommands::menuItemsAsTheUserSeesThem() {
   QFETCH(QString, menu);
   QFETCH(QString, item);
   QFETCH(bool, enabled);
@@ -385,7 +358,7 @@ void TestMainCommands::menuItemsAsTheUserSeesThem() {
   QVERIFY(!open->isVisible());
 }
 
-void TestMainCommands::registersItsFiveHandlers() {
+void tst_MainCommands::registersItsFiveHandlers() {
   auto main = implicit::ControlWnd();
   QStringList handled;
   for (const char* name : kMenuItemNames) {
@@ -400,7 +373,7 @@ void TestMainCommands::registersItsFiveHandlers() {
   QCOMPARE((*main->MenuHandlerFor("DescriptionMenuItem"))(), false);
 }
 
-void TestMainCommands::copyHandlerChangesNothing() {
+void tst_MainCommands::copyHandlerChangesNothing() {
   auto main = implicit::ControlWnd();
   CalculateSample(*main);
   const auto windows = fw::OpenWindows();
@@ -413,7 +386,7 @@ void TestMainCommands::copyHandlerChangesNothing() {
   QVERIFY(!fw::RuntimeIsQuitting());
 }
 
-void TestMainCommands::editCommandsActOnTheFocusedField() {
+void tst_MainCommands::editCommandsActOnTheFocusedField() {
   auto main = implicit::ControlWnd();
   CalculateSample(*main);
   auto* results = qobject_cast<QTextEdit*>(W(main->mcFld()));
@@ -440,7 +413,7 @@ void TestMainCommands::editCommandsActOnTheFocusedField() {
   QCOMPARE(main->corrFld()->Text(), std::string("0.5"));
 }
 
-void TestMainCommands::waysOutQuitWithZero_data() {
+void tst_MainCommands::waysOutQuitWithZero_data() {
   QTest::addColumn<QString>("way");
   QTest::newRow("close box") << "close box";
   QTest::newRow("File > Close") << "File > Close";
@@ -450,7 +423,7 @@ void TestMainCommands::waysOutQuitWithZero_data() {
   QTest::newRow("Quit in Instructions") << "instructions";
 }
 
-void TestMainCommands::waysOutQuitWithZero() {
+void tst_MainCommands::waysOutQuitWithZero() {
   QFETCH(QString, way);
   auto main = MainWindow();
   QVERIFY(QTest::qWaitForWindowActive(fw::testing::WidgetOf(*main)));
@@ -480,7 +453,7 @@ void TestMainCommands::waysOutQuitWithZero() {
   QCOMPARE(main->IsOpen(), !mainCloses);
 }
 
-void TestMainCommands::wholeSessionEndsOnTheClipboard() {
+void tst_MainCommands::wholeSessionEndsOnTheClipboard() {
   // As late start-up leaves it: the splash alone.
   auto splash = implicit::AboutWnd();
   QVERIFY(QTest::qWaitForWindowExposed(fw::testing::WidgetOf(*splash)));
@@ -492,7 +465,8 @@ void TestMainCommands::wholeSessionEndsOnTheClipboard() {
 
   QTest::mouseClick(W(main->Nvariables()), Qt::LeftButton);
   QTest::keyClicks(W(main->Nvariables()), QStringLiteral("5"));
-  AnswerNextFileDialog(QStringLiteral(QUILLMERE_EXAMPLES_DIR "/five_variables.txt"));
+  test_support::ModalAnswerer answers;
+  answers.ChooseFile(QStringLiteral(QUILLMERE_EXAMPLES_DIR "/five_variables.txt"));
   Click(main->loadBtn());
   Click(main->CalculateBtn());
   QCOMPARE(main->mcFld()->Text(), test_support::kExampleResults);
@@ -506,5 +480,5 @@ void TestMainCommands::wholeSessionEndsOnTheClipboard() {
                         "0.5206\t0.2710"}));
 }
 
-QTEST_MAIN(TestMainCommands)
+QTEST_MAIN(tst_MainCommands)
 #include "tst_main_commands.moc"

@@ -79,7 +79,7 @@ struct PluginDirectoryGuard {
 
 }  // namespace
 
-class TestMatrix : public QObject {
+class tst_Matrix : public QObject {
   Q_OBJECT
 
  private slots:
@@ -350,5 +350,5 @@ class TestMatrix : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(TestMatrix)
+QTEST_GUILESS_MAIN(tst_Matrix)
 #include "tst_matrix.moc"

@@ -41,7 +41,7 @@ fw::Ref<ProgramWindow> WindowOfClass(const QString& className) {
 
 }  // namespace
 
-class TestMenu : public QObject {
+class tst_Menu : public QObject {
   Q_OBJECT
 
  private slots:
@@ -65,7 +65,7 @@ class TestMenu : public QObject {
   void ctrlCCopiesTheSelectionInTheResults();
 };
 
-void TestMenu::fourTopLevelMenusInOrder() {
+void tst_Menu::fourTopLevelMenusInOrder() {
   auto bar = implicit::Menu();
   QCOMPARE(ChildNames(*bar), (QStringList{"UntitledMenu3", "FileMenu", "EditMenu", "WindowMenu"}));
   const auto& empty = bar->Children().front();
@@ -76,7 +76,7 @@ void TestMenu::fourTopLevelMenusInOrder() {
            (QStringList{"ControlMenuItem", "AboutMenuItem", "DescriptionMenuItem"}));
 }
 
-void TestMenu::entries_data() {
+void tst_Menu::entries_data() {
   QTest::addColumn<QString>("name");
   QTest::addColumn<QString>("parent");
   QTest::addColumn<QString>("caption");
@@ -103,7 +103,7 @@ void TestMenu::entries_data() {
   row("DescriptionMenuItem", "WindowMenu", "Instructions", "", false, false);
 }
 
-void TestMenu::entries() {
+void tst_Menu::entries() {
   QFETCH(QString, name);
   QFETCH(QString, parent);
   QFETCH(QString, caption);
@@ -123,7 +123,7 @@ void TestMenu::entries() {
   QVERIFY(entry->Visible());
 }
 
-void TestMenu::editMenuOrderAndSeparator() {
+void tst_Menu::editMenuOrderAndSeparator() {
   auto edit = implicit::Menu()->Child("EditMenu");
   QCOMPARE(ChildNames(*edit),
            (QStringList{"EditUndo", "UntitledMenu1", "EditCut", "EditCopy", "EditPaste"}));
@@ -139,7 +139,7 @@ void TestMenu::editMenuOrderAndSeparator() {
   QCOMPARE(menu->actions().at(1)->objectName(), QStringLiteral("UntitledMenu1"));
 }
 
-void TestMenu::oneSharedBarForEveryWindow() {
+void tst_Menu::oneSharedBarForEveryWindow() {
   auto bar = implicit::Menu();
   QCOMPARE(implicit::Menu(), bar);
   const fw::MenuBar* shared = bar.get();
@@ -153,14 +153,14 @@ void TestMenu::oneSharedBarForEveryWindow() {
   QCOMPARE(implicit::Menu(), bar);
 }
 
-void TestMenu::fileQuitAccessorGivesTheQuitItem_data() {
+void tst_Menu::fileQuitAccessorGivesTheQuitItem_data() {
   QTest::addColumn<QString>("windowClass");
   QTest::newRow("ControlWnd") << "ControlWnd";
   QTest::newRow("AboutWnd") << "AboutWnd";
   QTest::newRow("DescriptionWnd") << "DescriptionWnd";
 }
 
-void TestMenu::fileQuitAccessorGivesTheQuitItem() {
+void tst_Menu::fileQuitAccessorGivesTheQuitItem() {
   QFETCH(QString, windowClass);
   auto window = WindowOfClass(windowClass);
   fw::Ref<fw::QuitMenuItem> quit = window->FileQuit();
@@ -170,7 +170,7 @@ void TestMenu::fileQuitAccessorGivesTheQuitItem() {
   QCOMPARE(quit, std::static_pointer_cast<fw::QuitMenuItem>(implicit::Menu()->Lookup("FileQuit")));
 }
 
-void TestMenu::accessorsOfTwoWindowsGiveOneEntry() {
+void tst_Menu::accessorsOfTwoWindowsGiveOneEntry() {
   auto main = implicit::ControlWnd();
   auto instructions = implicit::DescriptionWnd();
   QCOMPARE(main->EditCopy(), instructions->EditCopy());
@@ -188,18 +188,18 @@ void TestMenu::accessorsOfTwoWindowsGiveOneEntry() {
   QVERIFY(mainCopy->isEnabled());
 }
 
-void TestMenu::accessorWithoutABarRaises() {
+void tst_Menu::accessorWithoutABarRaises() {
   // A window object that was never built carries no bar.
   auto unbuilt = fw::RuntimeCheckCast<AboutWnd>(fw::RuntimeNewObject(AboutWnd::Lookup()));
   QVERIFY_THROWS_EXCEPTION(fw::NilObjectException, unbuilt->EditCopy());
   QVERIFY_THROWS_EXCEPTION(fw::NilObjectException, unbuilt->FileQuit());
 }
 
-void TestMenu::everyWindowShowsTheSameMenus_data() {
+void tst_Menu::everyWindowShowsTheSameMenus_data() {
   fileQuitAccessorGivesTheQuitItem_data();
 }
 
-void TestMenu::everyWindowShowsTheSameMenus() {
+void tst_Menu::everyWindowShowsTheSameMenus() {
   QFETCH(QString, windowClass);
   auto window = WindowOfClass(windowClass);
   QMenuBar* bar = fw::testing::WidgetOf(*window)->menuBar();
@@ -220,7 +220,7 @@ void TestMenu::everyWindowShowsTheSameMenus() {
                         "Paste|Ctrl+V", "Control|", "About Quillmere|", "Instructions|"}));
 }
 
-void TestMenu::ctrlCCopiesTheSelectionInTheResults() {
+void tst_Menu::ctrlCCopiesTheSelectionInTheResults() {
   // The splash first, as at start-up: the main window's activation hides it.
   implicit::AboutWnd()->Hide();
   auto main = implicit::ControlWnd();
@@ -246,5 +246,5 @@ void TestMenu::ctrlCCopiesTheSelectionInTheResults() {
   QCOMPARE(main->mcFld()->SelectedText(), std::string("0.5000\t0.2500"));
 }
 
-QTEST_MAIN(TestMenu)
+QTEST_MAIN(tst_Menu)
 #include "tst_menu.moc"

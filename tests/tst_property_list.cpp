@@ -61,7 +61,7 @@ std::vector<fw::Property> DecodeLabel(const QByteArray& bytes) {
 
 }  // namespace
 
-class PropertyListTest : public QObject {
+class tst_PropertyList : public QObject {
   Q_OBJECT
 
  private slots:
@@ -75,7 +75,7 @@ class PropertyListTest : public QObject {
   void nameThatCannotBeReadBackRaises();
 };
 
-void PropertyListTest::handWrittenListDecodes() {
+void tst_PropertyList::handWrittenListDecodes() {
   const std::vector<fw::Property> expected{
       {"Width", 650},
       {"Visible", true},
@@ -98,7 +98,7 @@ void PropertyListTest::handWrittenListDecodes() {
   QVERIFY(firstOnly[0] == expected[0]);
 }
 
-void PropertyListTest::layoutTableEncodesToHandWrittenBytes() {
+void tst_PropertyList::layoutTableEncodesToHandWrittenBytes() {
   const fw::PropertyList layout{
       {"Width", 650},
       {"Visible", true},
@@ -112,7 +112,7 @@ void PropertyListTest::layoutTableEncodesToHandWrittenBytes() {
   QCOMPARE(ToByteArray(layout.Bytes()), Fixture());
 }
 
-void PropertyListTest::roundTripOfEveryType_data() {
+void tst_PropertyList::roundTripOfEveryType_data() {
   QTest::addColumn<fw::Property>("entry");
   QTest::addColumn<PropertyType>("type");
   QTest::addColumn<int>("valueBytes");
@@ -142,7 +142,7 @@ void PropertyListTest::roundTripOfEveryType_data() {
                                << PropertyType::Text << 4 + 7;
 }
 
-void PropertyListTest::roundTripOfEveryType() {
+void tst_PropertyList::roundTripOfEveryType() {
   QFETCH(fw::Property, entry);
   QFETCH(PropertyType, type);
   QFETCH(int, valueBytes);
@@ -158,7 +158,7 @@ void PropertyListTest::roundTripOfEveryType() {
   QVERIFY2(decoded[0] == entry, fw::TypeName(type));
 }
 
-void PropertyListTest::truncatedListRaises_data() {
+void tst_PropertyList::truncatedListRaises_data() {
   QTest::addColumn<QByteArray>("bytes");
   QTest::addColumn<QByteArray>("entry");
   const QByteArray list = Fixture();
@@ -184,7 +184,7 @@ void PropertyListTest::truncatedListRaises_data() {
                                              << QByteArray("Title");
 }
 
-void PropertyListTest::truncatedListRaises() {
+void tst_PropertyList::truncatedListRaises() {
   QFETCH(QByteArray, bytes);
   QFETCH(QByteArray, entry);
   try {
@@ -196,7 +196,7 @@ void PropertyListTest::truncatedListRaises() {
   }
 }
 
-void PropertyListTest::unknownNameRaises() {
+void tst_PropertyList::unknownNameRaises() {
   const auto withoutVisible = [](std::string_view name) {
     return name == "Visible" ? std::nullopt : LabelType(name);
   };
@@ -208,10 +208,10 @@ void PropertyListTest::unknownNameRaises() {
   }
 }
 
-void PropertyListTest::nameThatCannotBeReadBackRaises() {
+void tst_PropertyList::nameThatCannotBeReadBackRaises() {
   QVERIFY_THROWS_EXCEPTION(fw::UnsupportedFormatException, fw::PropertyList({{"Two words", 1}}));
   QVERIFY_THROWS_EXCEPTION(fw::UnsupportedFormatException, fw::PropertyList({{"", 1}}));
 }
 
-QTEST_APPLESS_MAIN(PropertyListTest)
+QTEST_APPLESS_MAIN(tst_PropertyList)
 #include "tst_property_list.moc"

@@ -29,7 +29,7 @@ bool SameDouble(double a, double b) {
 
 }  // namespace
 
-class TextTest : public QObject {
+class tst_Text : public QObject {
   Q_OBJECT
 
  private slots:
@@ -60,7 +60,7 @@ class TextTest : public QObject {
   void textCompare();
 };
 
-void TextTest::val_data() {
+void tst_Text::val_data() {
   QTest::addColumn<QByteArray>("text");
   QTest::addColumn<double>("expected");
   QTest::newRow("empty") << QByteArray("") << 0.0;
@@ -92,7 +92,7 @@ void TextTest::val_data() {
       << QByteArray("0.0001e99999999999999999999") << kInf;
 }
 
-void TextTest::val() {
+void tst_Text::val() {
   QFETCH(QByteArray, text);
   QFETCH(double, expected);
   const double actual = fw::Val(View(text));
@@ -100,7 +100,7 @@ void TextTest::val() {
            qPrintable(QStringLiteral("got %1, expected %2").arg(actual, 0, 'g', 17).arg(expected)));
 }
 
-void TextTest::doubleToInt64_data() {
+void tst_Text::doubleToInt64_data() {
   QTest::addColumn<double>("value");
   QTest::addColumn<qint64>("expected");
   QTest::newRow("3.9") << 3.9 << qint64{3};
@@ -116,13 +116,13 @@ void TextTest::doubleToInt64_data() {
   QTest::newRow("inf") << kInf << kInt64Min;
 }
 
-void TextTest::doubleToInt64() {
+void tst_Text::doubleToInt64() {
   QFETCH(double, value);
   QFETCH(qint64, expected);
   QCOMPARE(fw::DoubleToInt64(value), expected);
 }
 
-void TextTest::strOfInteger_data() {
+void tst_Text::strOfInteger_data() {
   QTest::addColumn<qint64>("value");
   QTest::addColumn<QByteArray>("expected");
   QTest::newRow("negative") << qint64{-5} << QByteArray("-5");
@@ -131,13 +131,13 @@ void TextTest::strOfInteger_data() {
   QTest::newRow("minimum") << kInt64Min << QByteArray("-9223372036854775808");
 }
 
-void TextTest::strOfInteger() {
+void tst_Text::strOfInteger() {
   QFETCH(qint64, value);
   QFETCH(QByteArray, expected);
   QCOMPARE(Bytes(fw::Str(int64_t{value})), expected);
 }
 
-void TextTest::format_data() {
+void tst_Text::format_data() {
   QTest::addColumn<double>("value");
   QTest::addColumn<QByteArray>("pattern");
   QTest::addColumn<QByteArray>("expected");
@@ -185,14 +185,14 @@ void TextTest::format_data() {
              "274797826204144723168738177180919299881250404026184124858368.00");
 }
 
-void TextTest::format() {
+void tst_Text::format() {
   QFETCH(double, value);
   QFETCH(QByteArray, pattern);
   QFETCH(QByteArray, expected);
   QCOMPARE(Bytes(fw::Format(value, View(pattern))), expected);
 }
 
-void TextTest::formatRejectsUnsupportedPattern_data() {
+void tst_Text::formatRejectsUnsupportedPattern_data() {
   QTest::addColumn<QByteArray>("pattern");
   QTest::newRow("percent") << QByteArray("0.00%");
   QTest::newRow("thousands") << QByteArray("#,##0");
@@ -200,12 +200,12 @@ void TextTest::formatRejectsUnsupportedPattern_data() {
   QTest::newRow("trailing sign") << QByteArray("0-");
 }
 
-void TextTest::formatRejectsUnsupportedPattern() {
+void tst_Text::formatRejectsUnsupportedPattern() {
   QFETCH(QByteArray, pattern);
   QVERIFY_THROWS_EXCEPTION(fw::UnsupportedFormatException, fw::Format(1.0, View(pattern)));
 }
 
-void TextTest::variantConversions() {
+void tst_Text::variantConversions() {
   const fw::Variant empty;
   QVERIFY(empty.IsEmpty());
   QCOMPARE(empty.DoubleValue(), 0.0);
@@ -230,7 +230,7 @@ void TextTest::variantConversions() {
   QCOMPARE(Bytes(fw::Str(empty, "-0.0000")), QByteArray("0.0000"));
 }
 
-void TextTest::nthField_data() {
+void tst_Text::nthField_data() {
   QTest::addColumn<QByteArray>("text");
   QTest::addColumn<QByteArray>("separator");
   QTest::addColumn<qint64>("n");
@@ -258,7 +258,7 @@ void TextTest::nthField_data() {
       << QByteArray("\xC3\xBC\t\xC3\xA9") << tab << qint64{2} << QByteArray("\xC3\xA9");
 }
 
-void TextTest::nthField() {
+void tst_Text::nthField() {
   QFETCH(QByteArray, text);
   QFETCH(QByteArray, separator);
   QFETCH(qint64, n);
@@ -276,7 +276,7 @@ static const QByteArray kEmoji(
     "a\xF0\x9F\x98\x80"
     "b");
 
-void TextTest::len_data() {
+void tst_Text::len_data() {
   QTest::addColumn<QByteArray>("text");
   QTest::addColumn<qint64>("expected");
   QTest::newRow("empty") << QByteArray() << qint64{0};
@@ -289,13 +289,13 @@ void TextTest::len_data() {
   QTest::newRow("encoded surrogate") << QByteArray("\xED\xA0\x80") << qint64{3};
 }
 
-void TextTest::len() {
+void tst_Text::len() {
   QFETCH(QByteArray, text);
   QFETCH(qint64, expected);
   QCOMPARE(fw::Len(View(text)), expected);
 }
 
-void TextTest::left_data() {
+void tst_Text::left_data() {
   QTest::addColumn<QByteArray>("text");
   QTest::addColumn<qint64>("n");
   QTest::addColumn<QByteArray>("expected");
@@ -306,14 +306,14 @@ void TextTest::left_data() {
   QTest::newRow("emoji whole") << kEmoji << qint64{2} << QByteArray("a\xF0\x9F\x98\x80");
 }
 
-void TextTest::left() {
+void tst_Text::left() {
   QFETCH(QByteArray, text);
   QFETCH(qint64, n);
   QFETCH(QByteArray, expected);
   QCOMPARE(Bytes(fw::Left(View(text), n)), expected);
 }
 
-void TextTest::mid_data() {
+void tst_Text::mid_data() {
   QTest::addColumn<QByteArray>("text");
   QTest::addColumn<qint64>("start");
   QTest::addColumn<qint64>("length");
@@ -333,7 +333,7 @@ void TextTest::mid_data() {
   QTest::newRow("the emoji") << kEmoji << qint64{2} << qint64{1} << QByteArray("\xF0\x9F\x98\x80");
 }
 
-void TextTest::mid() {
+void tst_Text::mid() {
   QFETCH(QByteArray, text);
   QFETCH(qint64, start);
   QFETCH(qint64, length);
@@ -341,7 +341,7 @@ void TextTest::mid() {
   QCOMPARE(Bytes(fw::Mid(View(text), start, length)), expected);
 }
 
-void TextTest::chrAscRoundTrip_data() {
+void tst_Text::chrAscRoundTrip_data() {
   QTest::addColumn<uint>("code");
   QTest::addColumn<QByteArray>("utf8");
   QTest::newRow("NUL") << 0u << QByteArray("\0", 1);
@@ -355,7 +355,7 @@ void TextTest::chrAscRoundTrip_data() {
   QTest::newRow("last code point") << 0x10FFFFu << QByteArray("\xF4\x8F\xBF\xBF");
 }
 
-void TextTest::chrAscRoundTrip() {
+void tst_Text::chrAscRoundTrip() {
   QFETCH(uint, code);
   QFETCH(QByteArray, utf8);
   const std::string text = fw::Chr(code);
@@ -364,7 +364,7 @@ void TextTest::chrAscRoundTrip() {
   QCOMPARE(fw::Asc(text), code);
 }
 
-void TextTest::chrAndAscReplaceInvalidCodes() {
+void tst_Text::chrAndAscReplaceInvalidCodes() {
   const QByteArray replacement("\xEF\xBF\xBD");
   QCOMPARE(Bytes(fw::Chr(0xD800)), replacement);
   QCOMPARE(Bytes(fw::Chr(0xDFFF)), replacement);
@@ -375,14 +375,14 @@ void TextTest::chrAndAscReplaceInvalidCodes() {
   QCOMPARE(fw::Asc("\xC3"), 0xFFFDu);  // cut off
 }
 
-void TextTest::sqrt() {
+void tst_Text::sqrt() {
   QCOMPARE(fw::Sqrt(0.25), 0.5);
   QCOMPARE(fw::Sqrt(0.0), 0.0);
   QVERIFY(std::isnan(fw::Sqrt(-1.0)));
   QVERIFY(std::isnan(fw::Sqrt(kNaN)));
 }
 
-void TextTest::textCompare_data() {
+void tst_Text::textCompare_data() {
   QTest::addColumn<QByteArray>("a");
   QTest::addColumn<QByteArray>("b");
   QTest::addColumn<int>("expected");
@@ -401,7 +401,7 @@ void TextTest::textCompare_data() {
   QTest::newRow("stray bytes differ") << QByteArray("\xFE") << QByteArray("\xFF") << -1;
 }
 
-void TextTest::textCompare() {
+void tst_Text::textCompare() {
   QFETCH(QByteArray, a);
   QFETCH(QByteArray, b);
   QFETCH(int, expected);
@@ -409,5 +409,5 @@ void TextTest::textCompare() {
   QCOMPARE(fw::TextCompare(View(b), View(a)), -expected);
 }
 
-QTEST_APPLESS_MAIN(TextTest)
+QTEST_APPLESS_MAIN(tst_Text)
 #include "tst_text.moc"

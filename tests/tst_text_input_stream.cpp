@@ -59,7 +59,7 @@ QList<QByteArray> ReadAll(fw::TextInputStream& stream) {
 
 }  // namespace
 
-class TestTextInputStream : public QObject {
+class tst_TextInputStream : public QObject {
   Q_OBJECT
 
  private:
@@ -315,5 +315,5 @@ class TestTextInputStream : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(TestTextInputStream)
+QTEST_GUILESS_MAIN(tst_TextInputStream)
 #include "tst_text_input_stream.moc"
