@@ -1,8 +1,10 @@
 #include "analysis/control_wnd.h"
 
 #include "analysis/control_wnd_layout.h"
+#include "analysis/variable_count.h"
 #include "app/pictures.h"
 #include "framework/control.h"
+#include "framework/dialogs.h"
 #include "framework/object.h"
 
 const fw::ClassRecord& ControlWnd::Lookup() {
@@ -96,4 +98,20 @@ void ControlWnd::TextArea1_Open(fw::TextArea& area) {
 
 bool ControlWnd::IsEventImplemented(const std::string& eventName) const {
   return fw::RuntimeIsEventHandled(*this, kClassName, eventName, true);
+}
+
+std::optional<int64_t> ControlWnd::CheckedCount() const {
+  const int64_t count = VariableCount(Nvariables()->Text());
+  if (!IsValidVariableCount(count)) {
+    fw::MsgBox(std::string(kCountRangeMessage));
+    return std::nullopt;
+  }
+  return count;
+}
+
+bool ControlWnd::Refused(const std::optional<std::string>& message) {
+  if (message) {
+    fw::MsgBox(*message);
+  }
+  return message.has_value();
 }

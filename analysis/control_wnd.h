@@ -2,6 +2,8 @@
 // The main analysis window: the variable count and the correlation matrix in,
 // R and SMC for every variable out.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/program_window.h"
@@ -59,6 +61,13 @@ class ControlWnd : public ProgramWindow {
   bool EditCopy_Action();
 
   bool IsEventImplemented(const std::string& eventName) const;
+
+ private:
+  // The variable count read from Nvariables; outside 3 to 99 it shows the
+  // range message and gives nothing, so the caller ends its action.
+  std::optional<int64_t> CheckedCount() const;
+  // Shows the message, if there is one, and answers whether there was.
+  static bool Refused(const std::optional<std::string>& message);
 };
 
 namespace implicit {

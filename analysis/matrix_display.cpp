@@ -12,3 +12,13 @@ std::string DisplayCell(std::string_view cellText, bool lastInRow) {
                ' ');
   return value;
 }
+
+std::string DisplayRow(const fw::TextGrid& grid, int64_t row, int64_t count,
+                       const std::function<void()>& yield) {
+  std::string text;
+  for (int64_t column = 1; column <= count; ++column) {
+    text += DisplayCell(grid(row, column), column == count);
+    yield();
+  }
+  return text + "\r\n";
+}

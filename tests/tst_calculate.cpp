@@ -1,17 +1,14 @@
-// Calculate in the real main window: the count rule, the four checks with
-// their messages, the worked example, and library faults that reach the
-// framework's report.
+// Calculate in the real main window: the four checks with their messages,
+// the worked example, and library faults that reach the framework's report.
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QtTest>
 
 #include <cstdint>
-#include <limits>
 #include <string>
 
 #include "analysis/control_wnd.h"
-#include "analysis/variable_count.h"
 #include "program_test_support.h"
 
 using test_support::Click;
@@ -53,30 +50,6 @@ class tst_Calculate : public QObject {
  private slots:
   void initTestCase() { test_support::StartProgramPieces(); }
   void cleanup() { fw::testing::ResetRunState(); }
-
-  void countRule_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<qint64>("count");
-    QTest::addColumn<bool>("valid");
-    QTest::newRow("empty") << "" << qint64(0) << false;
-    QTest::newRow("2") << "2" << qint64(2) << false;
-    QTest::newRow("3") << "3" << qint64(3) << true;
-    QTest::newRow("3.9 truncates") << "3.9" << qint64(3) << true;
-    QTest::newRow("99") << "99" << qint64(99) << true;
-    QTest::newRow("99.5 truncates") << "99.5" << qint64(99) << true;
-    QTest::newRow("100") << "100" << qint64(100) << false;
-    QTest::newRow("-0.5 toward zero") << "-0.5" << qint64(0) << false;
-    QTest::newRow("no number") << "abc" << qint64(0) << false;
-    QTest::newRow("beyond 64 bits")
-        << "1e30" << qint64(std::numeric_limits<int64_t>::min()) << false;
-  }
-  void countRule() {
-    QFETCH(QString, text);
-    QFETCH(qint64, count);
-    QFETCH(bool, valid);
-    QCOMPARE(VariableCount(text.toStdString()), count);
-    QCOMPARE(IsValidVariableCount(VariableCount(text.toStdString())), valid);
-  }
 
   // As a user does: types the count, pastes the matrix, clicks Calculate.
   void workedExampleTypedAndPasted() {
