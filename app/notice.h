@@ -3,4 +3,6 @@
 
 #include <string_view>
 
-inline constexpr std::string_view kNotice = "Copyright 2024-2026 Quillmere Project";
+#include "app/version.h"
+
+inline constexpr std::string_view kNotice = version::kNotice;

@@ -8,6 +8,7 @@
 #include "app/menu.h"
 #include "app/module1.h"
 #include "app/notice.h"
+#include "app/version.h"
 #include "infowindows/about_wnd.h"
 #include "infowindows/description_wnd.h"
 #include "matrix/binding/library_classes.h"
@@ -83,7 +84,9 @@ void InitFileTypes() {
 void NewAppInstance() {
   auto app = fw::RuntimeCheckCast<HandleAboutMenu>(fw::RuntimeNewObject(HandleAboutMenu::Lookup()));
   app->Constructor();
-  app->_x_SetVersionData(2, 0, 0, 0, 3, std::string(kNotice), "2.0", "");
+  constexpr int kStageFinal = 3;
+  app->_x_SetVersionData(version::kMajor, version::kMinor, version::kBug, version::kNonRelease,
+                         kStageFinal, std::string(kNotice), std::string(version::kShort), "");
   fw::RuntimeRegisterAppObject(app);
 }
 

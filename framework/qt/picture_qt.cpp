@@ -1,7 +1,6 @@
-// Pictures on Qt, looked up by file name in the resources folder beside the
-// executable.
+// Pictures on Qt, looked up by file name in the application's resources
+// folder.
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QImage>
 
@@ -20,12 +19,6 @@ int64_t Picture::Height() const {
   return image_->image.height();
 }
 
-std::string ResourcesFolder() {
-  return QDir(QCoreApplication::applicationDirPath())
-      .filePath(QStringLiteral("resources"))
-      .toStdString();
-}
-
 Ref<Picture> RuntimeGetPictureFromResourceManager(std::string_view fileName) {
   const QString name = QString::fromUtf8(fileName.data(), static_cast<qsizetype>(fileName.size()));
   // A bare file name only: nothing outside the resources folder is read.
@@ -33,7 +26,11 @@ Ref<Picture> RuntimeGetPictureFromResourceManager(std::string_view fileName) {
       name == QLatin1String("..")) {
     return nullptr;
   }
-  QImage image(QDir(QString::fromStdString(ResourcesFolder())).filePath(name));
+  const std::string folder = ResourcesFolder();
+  if (folder.empty()) {
+    return nullptr;
+  }
+  QImage image(QDir(QString::fromStdString(folder)).filePath(name));
   if (image.isNull()) {
     return nullptr;
   }

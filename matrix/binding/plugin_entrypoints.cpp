@@ -1,10 +1,12 @@
 #include "matrix/binding/plugin_entrypoints.h"
 
 #include <atomic>
+#include <filesystem>
 #include <mutex>
 #include <string_view>
 #include <utility>
 
+#include "framework/app_folders.h"
 #include "framework/exceptions.h"
 #include "quillmatrix/entrypoints.h"
 
@@ -15,9 +17,6 @@
 #include <windows.h>
 #else
 #include <dlfcn.h>
-#include <unistd.h>
-#include <cerrno>
-#include <cstring>
 #endif
 
 namespace {
@@ -27,7 +26,7 @@ using EntryPointsFunction = const QmEntryPoints* (*)();
 constexpr char kEntryPointsSymbol[] = "quillmatrix_entrypoints";
 
 std::mutex gBindingMutex;
-std::string gPluginDirectory;  // UTF-8; empty: the executable's folder
+std::string gPluginDirectory;  // UTF-8; empty: the program's library folder
 std::string gBoundPath;
 std::atomic<const QmEntryPoints*> gEntryPoints{nullptr};
 
@@ -54,6 +53,16 @@ std::string TableFault(const QmEntryPoints* table) {
     return "its entry-point table is incomplete";
   }
   return {};
+}
+
+// The application's own library folder: the installed tree's, or the
+// executable's.
+std::filesystem::path DefaultFolder() {
+  std::filesystem::path folder = fw::ApplicationLibraryFolder();
+  if (folder.empty()) {
+    throw fw::PluginException("Cannot find the program's folder");
+  }
+  return folder;
 }
 
 #ifdef _WIN32
@@ -97,24 +106,8 @@ std::string LastErrorText() {
   return Utf8(message) + " (error " + std::to_string(code) + ")";
 }
 
-std::wstring ExecutableDirectory() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) {
-      throw fw::PluginException("Cannot find the program's folder: " + LastErrorText());
-    }
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  return path.substr(0, path.find_last_of(L"\\/"));
-}
-
 std::wstring LibraryPath(const std::string& directory) {
-  std::wstring folder = directory.empty() ? ExecutableDirectory() : Wide(directory);
+  std::wstring folder = directory.empty() ? DefaultFolder().wstring() : Wide(directory);
   if (!folder.empty() && folder.back() != L'\\' && folder.back() != L'/') {
     folder += L'\\';
   }
@@ -152,30 +145,8 @@ std::string PathText(const std::wstring& path) {
 
 constexpr char kLibraryName[] = "libquillmatrix.so";
 
-std::string ExecutableDirectory() {
-#ifdef __linux__
-  std::string path(4096, '\0');
-  for (;;) {
-    const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
-    if (length < 0) {
-      throw fw::PluginException(std::string("Cannot find the program's folder: ") +
-                                std::strerror(errno));
-    }
-    if (static_cast<size_t>(length) < path.size()) {
-      path.resize(static_cast<size_t>(length));
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  return path.substr(0, path.rfind('/'));
-#else
-  // Elsewhere the loader's own search path decides.
-  return {};
-#endif
-}
-
 std::string LibraryPath(const std::string& directory) {
-  std::string folder = directory.empty() ? ExecutableDirectory() : directory;
+  std::string folder = directory.empty() ? fw::PathText(DefaultFolder()) : directory;
   if (!folder.empty() && folder.back() != '/') {
     folder += '/';
   }

@@ -11,8 +11,8 @@ struct QmEntryPoints;
 // a failed attempt leaves an earlier binding in place.
 void InitPluginEntrypoints();
 
-// Where the next InitPluginEntrypoints looks; empty means the folder of the
-// running executable.
+// Where the next InitPluginEntrypoints looks; empty means the program's own
+// library folder (fw::ApplicationLibraryFolder).
 void SetPluginDirectory(std::string dir);
 
 bool PluginEntrypointsBound();

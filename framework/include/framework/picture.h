@@ -1,6 +1,6 @@
 #pragma once
 // Pictures, and looking them up by file name among the application's
-// resources (a "resources" folder beside the executable).
+// resources (see app_folders.h for where those are).
 
 #include <cstdint>
 #include <memory>
@@ -32,7 +32,7 @@ class Picture : public Object {
 // none (or it cannot be read).
 Ref<Picture> RuntimeGetPictureFromResourceManager(std::string_view fileName);
 
-// The folder the resources are looked up in.
+// The folder the resources are looked up in, as UTF-8 text.
 std::string ResourcesFolder();
 
 }  // namespace fw
