@@ -1,0 +1,107 @@
+// Labels and push buttons on Win32. A one-line label's font, and a button's,
+// shrinks if need be until the text fits the box the layout gives it.
+
+#include "framework/controls.h"
+#include "win32/win32.h"
+
+namespace fw {
+namespace {
+
+SIZE BoxOf(HWND hwnd) {
+  RECT r{};
+  GetClientRect(hwnd, &r);
+  return {r.right, r.bottom};
+}
+
+void Refit(RectControl::Peer* peer, const FontSpec& font, const std::wstring& text, bool fit,
+           int padding) {
+  if (peer == nullptr || peer->hwnd == nullptr) {
+    return;
+  }
+  const UINT dpi = DpiOf(peer->hwnd);
+  peer->SetFont(fit ? MakeFittedFont(font, dpi, text, BoxOf(peer->hwnd), Scale(padding, dpi))
+                    : MakeFont(font, dpi));
+}
+
+}  // namespace
+
+std::unique_ptr<RectControl::Peer> Label::MakePeer() {
+  auto peer = std::make_unique<RectControl::Peer>();
+  MakeChild(*this, *peer, L"Static", SS_NOPREFIX | SS_LEFTNOWORDWRAP);
+  peer->dpiChanged = [this] { Relayout(); };
+  return peer;
+}
+
+void Label::SetText(const std::string& text) {
+  text_ = text;
+  if (PlatformPeer() && PlatformPeer()->hwnd) {
+    SetWindowTextW(PlatformPeer()->hwnd, Wide(text).c_str());
+    Relayout();
+  }
+}
+
+void Label::SetMultiline(bool multiline) {
+  multiline_ = multiline;
+  ApplyAlignment();
+  Relayout();
+}
+
+void Label::ApplyFont() {
+  Relayout();
+}
+
+void Label::ApplyAlignment() {
+  if (!PlatformPeer() || !PlatformPeer()->hwnd) {
+    return;
+  }
+  HWND hwnd = PlatformPeer()->hwnd;
+  LONG_PTR align = alignment_ == TextAlignment::Center  ? SS_CENTER
+                   : alignment_ == TextAlignment::Right ? SS_RIGHT
+                   : multiline_                         ? SS_LEFT
+                                                        : SS_LEFTNOWORDWRAP;
+  auto style = GetWindowLongPtrW(hwnd, GWL_STYLE) & ~static_cast<LONG_PTR>(SS_TYPEMASK);
+  SetWindowLongPtrW(hwnd, GWL_STYLE, style | align);
+  InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void Label::Relayout() {
+  Refit(PlatformPeer(), font_, Wide(text_), !multiline_, 0);
+}
+
+std::unique_ptr<RectControl::Peer> PushButton::MakePeer() {
+  auto peer = std::make_unique<RectControl::Peer>();
+  MakeChild(*this, *peer, L"Button", WS_TABSTOP | BS_PUSHBUTTON);
+  peer->dpiChanged = [this] { Relayout(); };
+  peer->command = [this](WORD code) {
+    if (code == BN_CLICKED) {
+      RaiseEvent(EventNumber::Action);
+    }
+  };
+  return peer;
+}
+
+void PushButton::SetCaption(const std::string& caption) {
+  caption_ = caption;
+  if (PlatformPeer() && PlatformPeer()->hwnd) {
+    SetWindowTextW(PlatformPeer()->hwnd, Wide(caption).c_str());
+    Relayout();
+  }
+}
+
+// Every button of a window may be marked default; the Return key presses
+// none of them in a document window.
+void PushButton::SetDefault(bool /*isDefault*/) {}
+
+void PushButton::Push() {
+  RaiseEvent(EventNumber::Action);
+}
+
+void PushButton::ApplyFont() {
+  Relayout();
+}
+
+void PushButton::Relayout() {
+  Refit(PlatformPeer(), font_, Wide(caption_), true, 12);
+}
+
+}  // namespace fw

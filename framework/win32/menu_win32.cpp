@@ -1,0 +1,320 @@
+// The menu model and its Win32 views: every window that carries a bar gets
+// its own menu and accelerator table built from the one model; the model's
+// state drives every view.
+
+#include <cwctype>
+
+#include "framework/application.h"
+#include "framework/menu.h"
+#include "framework/window.h"
+#include "win32/win32.h"
+
+namespace fw {
+namespace {
+
+// Leaves take their enabled state from AutoEnable and the window's
+// EnableMenuItems; a menu with items stays enabled so it can open.
+void ResetToAutoEnable(MenuItem& item) {
+  for (const Ref<MenuItem>& child : item.Children()) {
+    if (child->Children().empty()) {
+      child->SetEnabled(child->AutoEnable());
+    } else {
+      ResetToAutoEnable(*child);
+    }
+  }
+}
+
+bool IsEditControl(HWND hwnd) {
+  wchar_t name[32] = {};
+  GetClassNameW(hwnd, name, 32);
+  return _wcsicmp(name, L"Edit") == 0 || _wcsicmp(name, MSFTEDIT_CLASS) == 0;
+}
+
+// The editing message a focused text control carries out itself, or 0.
+UINT EditMessage(const MenuItem& item) {
+  const std::string& name = item.Name();
+  return name == "EditCopy"    ? WM_COPY
+         : name == "EditCut"   ? WM_CUT
+         : name == "EditPaste" ? WM_PASTE
+         : name == "EditUndo"  ? WM_UNDO
+                               : 0;
+}
+
+// "Ctrl+Q" as an accelerator key; false when the text names none.
+bool ParseCommandKey(const std::string& text, ACCEL* accel) {
+  BYTE flags = FVIRTKEY;
+  std::string rest = text;
+  for (;;) {
+    const size_t plus = rest.find('+');
+    if (plus == std::string::npos || plus + 1 >= rest.size()) {
+      break;
+    }
+    const std::string modifier = rest.substr(0, plus);
+    if (modifier == "Ctrl") {
+      flags |= FCONTROL;
+    } else if (modifier == "Alt") {
+      flags |= FALT;
+    } else if (modifier == "Shift") {
+      flags |= FSHIFT;
+    } else {
+      return false;
+    }
+    rest = rest.substr(plus + 1);
+  }
+  WORD key = 0;
+  if (rest.size() == 1 && std::isalnum(static_cast<unsigned char>(rest[0]))) {
+    key = static_cast<WORD>(std::toupper(static_cast<unsigned char>(rest[0])));
+  } else if (rest.size() >= 2 && rest[0] == 'F' &&
+             std::isdigit(static_cast<unsigned char>(rest[1]))) {
+    key = static_cast<WORD>(VK_F1 + std::stoi(rest.substr(1)) - 1);
+  } else {
+    return false;
+  }
+  accel->fVirt = flags;
+  accel->key = key;
+  return true;
+}
+
+std::wstring Caption(const MenuItem& item) {
+  std::wstring caption = Wide(item.Text());
+  if (!item.CommandKey().empty()) {
+    caption += L"\t" + Wide(item.CommandKey());
+  }
+  return caption;
+}
+
+void AddItems(Window& window, const Ref<MenuItem>& parent, HMENU menu) {
+  Window::Peer& peer = window.PlatformPeer();
+  for (const Ref<MenuItem>& child : parent->Children()) {
+    if (!child->Visible()) {
+      continue;
+    }
+    if (!child->Children().empty()) {
+      HMENU sub = CreatePopupMenu();
+      AddItems(window, child, sub);
+      AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), Wide(child->Text()).c_str());
+      child->PlatformViews().views.push_back({peer.hwnd, menu, 0, sub});
+      continue;
+    }
+    if (child->IsSeparator()) {
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    peer.commands.push_back(child);
+    const auto id = static_cast<UINT>(peer.commands.size());
+    AppendMenuW(menu, MF_STRING | (child->Enabled() ? MF_ENABLED : MF_GRAYED), id,
+                Caption(*child).c_str());
+    child->PlatformViews().views.push_back({peer.hwnd, menu, id, nullptr});
+    ACCEL accel{};
+    if (ParseCommandKey(child->CommandKey(), &accel)) {
+      accel.cmd = static_cast<WORD>(id);
+      peer.accelTable.push_back(accel);
+    }
+  }
+}
+
+void Forget(MenuItem& item, HWND window) {
+  std::erase_if(item.PlatformViews().views,
+                [window](const MenuItem::Views::View& v) { return v.window == window; });
+  for (const Ref<MenuItem>& child : item.Children()) {
+    Forget(*child, window);
+  }
+}
+
+// The windows whose bar holds the item.
+std::vector<Window*> WindowsShowing(MenuItem& item) {
+  MenuItem* top = &item;
+  while (top->Parent() != nullptr) {
+    top = top->Parent();
+  }
+  std::vector<Window*> windows;
+  for (const Ref<Window>& w : OpenWindows()) {
+    if (w->MenuBar().get() == top) {
+      windows.push_back(w.get());
+    }
+  }
+  return windows;
+}
+
+}  // namespace
+
+MenuItem::MenuItem() = default;
+MenuItem::~MenuItem() = default;
+
+MenuItem::Views& MenuItem::PlatformViews() {
+  if (!views_) {
+    views_ = std::make_unique<Views>();
+  }
+  return *views_;
+}
+
+void MenuItem::Refresh() {
+  if (!views_) {
+    return;
+  }
+  for (const Views::View& view : views_->views) {
+    if (view.id == 0) {
+      continue;
+    }
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_STRING | MIIM_STATE;
+    const std::wstring caption = Caption(*this);
+    info.dwTypeData = const_cast<wchar_t*>(caption.c_str());
+    info.fState = enabled_ ? MFS_ENABLED : MFS_GRAYED;
+    SetMenuItemInfoW(view.menu, view.id, FALSE, &info);
+  }
+}
+
+void MenuItem::SetText(std::string text) {
+  text_ = std::move(text);
+  Refresh();
+}
+
+void MenuItem::SetCommandKey(std::string key) {
+  commandKey_ = std::move(key);
+  Refresh();
+}
+
+void MenuItem::SetEnabled(bool value) {
+  enabled_ = value;
+  Refresh();
+}
+
+void MenuItem::SetVisible(bool value) {
+  if (visible_ == value) {
+    return;
+  }
+  visible_ = value;
+  // A Win32 menu hides no item: the bars that hold it are built anew.
+  for (Window* window : WindowsShowing(*this)) {
+    InstallMenuBar(*window);
+  }
+}
+
+void MenuItem::AddMenu(const Ref<MenuItem>& item) {
+  if (!item) {
+    throw NilObjectException("No menu item to add to " + name_);
+  }
+  item->parent_ = this;
+  children_.push_back(item);
+}
+
+Ref<MenuItem> MenuItem::Child(std::string_view name) const {
+  for (const Ref<MenuItem>& c : children_) {
+    if (c->Name() == name) {
+      return c;
+    }
+  }
+  return nullptr;
+}
+
+Ref<MenuItem> MenuItem::Lookup(std::string_view name) const {
+  for (const Ref<MenuItem>& c : children_) {
+    if (c->Name() == name) {
+      return c;
+    }
+    if (Ref<MenuItem> found = c->Lookup(name)) {
+      return found;
+    }
+  }
+  return nullptr;
+}
+
+void DestroyMenuBar(Window& window) {
+  Window::Peer& peer = window.PlatformPeer();
+  if (peer.hwnd != nullptr && window.MenuBar()) {
+    Forget(*window.MenuBar(), peer.hwnd);
+  }
+  if (peer.menu != nullptr) {
+    if (peer.hwnd != nullptr && GetMenu(peer.hwnd) == peer.menu) {
+      SetMenu(peer.hwnd, nullptr);
+    }
+    DestroyMenu(peer.menu);
+    peer.menu = nullptr;
+  }
+  if (peer.accelerators != nullptr) {
+    DestroyAcceleratorTable(peer.accelerators);
+    peer.accelerators = nullptr;
+  }
+  peer.commands.clear();
+  peer.accelTable.clear();
+}
+
+void InstallMenuBar(Window& window) {
+  Window::Peer& peer = window.PlatformPeer();
+  if (peer.hwnd == nullptr) {
+    return;
+  }
+  DestroyMenuBar(window);
+  Ref<MenuBar> bar = window.MenuBar();
+  if (!bar) {
+    return;
+  }
+  peer.menu = CreateMenu();
+  for (const Ref<MenuItem>& top : bar->Children()) {
+    // A top-level menu without caption and items has nothing to show.
+    if ((top->Text().empty() && top->Children().empty()) || !top->Visible()) {
+      continue;
+    }
+    HMENU sub = CreatePopupMenu();
+    AddItems(window, top, sub);
+    AppendMenuW(peer.menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), Wide(top->Text()).c_str());
+    top->PlatformViews().views.push_back({peer.hwnd, peer.menu, 0, sub});
+  }
+  if (!peer.accelTable.empty()) {
+    peer.accelerators =
+        CreateAcceleratorTableW(peer.accelTable.data(), static_cast<int>(peer.accelTable.size()));
+  }
+  SetMenu(peer.hwnd, window.FrameProperties().menuBarVisible ? peer.menu : nullptr);
+}
+
+void UpdateMenuEnabling(Window& window) {
+  Ref<MenuBar> bar = window.MenuBar();
+  if (!bar || !window.IsOpen()) {
+    return;
+  }
+  ResetToAutoEnable(*bar);
+  if (window.Implements("EnableMenuItems")) {
+    RuntimeCallHandler([&window] { window.Event_EnableMenuItems(); });
+  }
+}
+
+// A chosen command: the focused control's own editing first, then the
+// window's handler, then the application's; True from a handler ends it. An
+// item nobody handles runs its own action (a quit item quits).
+void RunMenuCommand(Window& window, UINT id, bool /*fromAccelerator*/) {
+  Window::Peer& peer = window.PlatformPeer();
+  const size_t index = id - 1u;
+  Ref<MenuItem> item = index < peer.commands.size() ? peer.commands[index].lock() : nullptr;
+  if (!item) {
+    return;
+  }
+  Ref<Window> keep = std::static_pointer_cast<Window>(window.shared_from_this());
+  const std::string name = item->Name();
+  if (const UINT edit = EditMessage(*item); edit != 0) {
+    HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(peer.hwnd, focus) && IsEditControl(focus)) {
+      SendMessageW(focus, edit, 0, 0);
+    }
+  }
+  bool handled = false;
+  bool anyHandler = false;
+  if (const MenuHandler* h = window.MenuHandlerFor(name)) {
+    anyHandler = true;
+    RuntimeCallHandler([&] { handled = (*h)(); });
+  }
+  if (!handled) {
+    if (Ref<Application> app = GetAppObject()) {
+      if (const MenuHandler* h = app->MenuHandlerFor(name)) {
+        anyHandler = true;
+        RuntimeCallHandler([&] { handled = (*h)(); });
+      }
+    }
+  }
+  if (!anyHandler && item->Class().IsA(QuitMenuItem::Lookup())) {
+    Quit(0);
+  }
+}
+
+}  // namespace fw

@@ -1,0 +1,221 @@
+// What every control shares on Win32: events, geometry, focus, fonts and
+// colours.
+
+#include "framework/controls.h"
+#include "framework/window.h"
+#include "win32/win32.h"
+
+namespace fw {
+
+namespace {
+// Set while a command (a button's or a timer's Action) runs.
+bool commandRunning = false;
+
+constexpr wchar_t kControlProperty[] = L"QuillFrameworkControl";
+}  // namespace
+
+bool Control::RaiseEvent(EventNumber event, const EventArgs& args) {
+  auto it = handlers_.find(event);
+  // A control of a closed window raises nothing: its handlers are the
+  // window's methods.
+  if (it == handlers_.end() || window_ == nullptr) {
+    return false;
+  }
+  if (event == EventNumber::Action && commandRunning) {
+    // A command never runs inside another (a yield lets timers and painting
+    // through): this one waits until the running one has finished.
+    std::weak_ptr<Object> weak = weak_from_this();
+    PutOff([weak, args] {
+      if (auto self = std::static_pointer_cast<Control>(weak.lock())) {
+        self->RaiseEvent(EventNumber::Action, args);
+      }
+    });
+    return false;
+  }
+  // Copies, so that a handler may unhook itself or close the window.
+  EventHandler handler = it->second;
+  Ref<Object> keep = shared_from_this();
+  bool result = false;
+  const bool isCommand = event == EventNumber::Action;
+  if (isCommand) {
+    commandRunning = true;
+  }
+  RuntimeCallHandler([&] { result = handler(*this, args); });
+  if (isCommand) {
+    commandRunning = false;
+  }
+  return result;
+}
+
+void RuntimeAddEventHandler(Control& control, EventNumber event, EventHandler handler) {
+  control.handlers_[event] = std::move(handler);
+}
+
+RectControl::Peer::~Peer() {
+  if (hwnd != nullptr && IsWindow(hwnd)) {
+    RemovePropW(hwnd, kControlProperty);
+    DestroyWindow(hwnd);
+  }
+  if (font != nullptr) {
+    DeleteObject(font);
+  }
+  if (background != nullptr) {
+    DeleteObject(background);
+  }
+}
+
+void RectControl::Peer::SetFont(HFONT newFont) {
+  if (hwnd != nullptr) {
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(newFont), TRUE);
+  }
+  if (font != nullptr) {
+    DeleteObject(font);
+  }
+  font = newFont;
+}
+
+RectControl* ControlOf(HWND hwnd) {
+  return hwnd != nullptr ? static_cast<RectControl*>(GetPropW(hwnd, kControlProperty)) : nullptr;
+}
+
+void Attach(HWND hwnd, RectControl* control) {
+  SetPropW(hwnd, kControlProperty, control);
+}
+
+void MakeChild(RectControl& control, RectControl::Peer& peer, const wchar_t* className, DWORD style,
+               DWORD exStyle) {
+  Window* window = control.OwnerWindow();
+  HWND parent = window != nullptr ? window->PlatformPeer().hwnd : nullptr;
+  if (parent == nullptr) {
+    throw NilObjectException("A control needs its window before it is constructed");
+  }
+  HWND hwnd = CreateWindowExW(exStyle, className, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                              parent, nullptr, ModuleInstance(), nullptr);
+  if (hwnd == nullptr) {
+    throw RuntimeException("The control could not be made");
+  }
+  Attach(hwnd, &control);
+  peer.hwnd = hwnd;
+  peer.SetFont(MakeFont(FontSpec{}, DpiOf(hwnd)));
+}
+
+RectControl::RectControl() = default;
+RectControl::~RectControl() = default;
+
+void RectControl::Constructor() {
+  if (peer_) {
+    return;
+  }
+  if (window_ == nullptr || window_->PlatformPeer().hwnd == nullptr) {
+    throw NilObjectException("A control needs its window before it is constructed");
+  }
+  peer_ = MakePeer();
+  PlaceControl(*this);
+}
+
+void RectControl::SetBounds(const Rect& bounds) {
+  bounds_ = bounds;
+  if (peer_ && peer_->hwnd) {
+    PlaceControl(*this);
+    Relayout();
+  }
+}
+
+bool RectControl::Visible() const {
+  return peer_ && peer_->hwnd && (GetWindowLongPtrW(peer_->hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void RectControl::SetVisible(bool visible) {
+  if (peer_ && peer_->hwnd) {
+    ShowWindow(peer_->hwnd, visible ? SW_SHOWNA : SW_HIDE);
+  }
+}
+
+bool RectControl::Enabled() const {
+  return peer_ && peer_->hwnd && IsWindowEnabled(peer_->hwnd);
+}
+
+void RectControl::SetEnabled(bool enabled) {
+  if (peer_ && peer_->hwnd) {
+    EnableWindow(peer_->hwnd, enabled);
+  }
+}
+
+void RectControl::SetFocus() {
+  if (peer_ && peer_->hwnd) {
+    ::SetFocus(peer_->hwnd);
+  }
+}
+
+bool RectControl::HasFocus() const {
+  return peer_ && peer_->hwnd && GetFocus() == peer_->hwnd;
+}
+
+void RectControl::SetTabIndex(int64_t index) {
+  tabIndex_ = index;
+}
+
+void RectControl::SetTabStop(bool tabStop) {
+  tabStop_ = tabStop;
+}
+
+// Tooltips are not shown on this platform: the program sets none.
+void RectControl::SetTooltip(const std::string& /*text*/) {}
+
+void TextControl::SetFontName(const std::string& name) {
+  font_.name = name;
+  ApplyFont();
+}
+void TextControl::SetFontSize(float size) {
+  font_.size = size;
+  ApplyFont();
+}
+void TextControl::SetBold(bool bold) {
+  font_.bold = bold;
+  ApplyFont();
+}
+void TextControl::SetItalic(bool italic) {
+  font_.italic = italic;
+  ApplyFont();
+}
+void TextControl::SetUnderline(bool underline) {
+  font_.underline = underline;
+  ApplyFont();
+}
+void TextControl::SetTextColor(Color color) {
+  textColor_ = color;
+  ApplyColors();
+}
+void TextControl::SetBackgroundColor(Color color) {
+  backgroundColor_ = color;
+  hasBackgroundColor_ = true;
+  ApplyColors();
+}
+void TextControl::SetAlignment(TextAlignment alignment) {
+  alignment_ = alignment;
+  ApplyAlignment();
+}
+
+void TextControl::ApplyFont() {
+  if (peer_ && peer_->hwnd) {
+    peer_->SetFont(MakeFont(font_, DpiOf(peer_->hwnd)));
+    Relayout();
+  }
+}
+
+void TextControl::ApplyColors() {
+  if (!peer_ || !peer_->hwnd) {
+    return;
+  }
+  peer_->textColor = ToColorRef(textColor_);
+  if (hasBackgroundColor_) {
+    if (peer_->background != nullptr) {
+      DeleteObject(peer_->background);
+    }
+    peer_->backgroundColor = ToColorRef(backgroundColor_);
+    peer_->background = CreateSolidBrush(peer_->backgroundColor);
+  }
+  InvalidateRect(peer_->hwnd, nullptr, TRUE);
+}
+
+}  // namespace fw

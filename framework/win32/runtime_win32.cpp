@@ -1,0 +1,302 @@
+// The run time on Win32: window classes, initializers, the message loop,
+// exception handling, put-off work and the background-task yield.
+
+#include <chrono>
+#include <cstdio>
+#include <deque>
+#include <typeinfo>
+
+#include "framework/application.h"
+#include "framework/controls.h"
+#include "framework/files.h"
+#include "framework/runtime.h"
+#include "framework/window.h"
+#include "win32/win32.h"
+
+namespace fw {
+namespace {
+
+struct RuntimeState {
+  std::exception_ptr pending;
+  ExceptionHelper helper;
+  HWND messageWindow = nullptr;
+  std::deque<std::function<void()>> putOff;
+  bool putOffPosted = false;
+  bool comStarted = false;
+  bool loopStarted = false;
+  bool loopRunning = false;
+  bool quitting = false;
+  bool failedBeforeLoop = false;
+  int exitCode = 0;
+  std::chrono::steady_clock::time_point lastYield{};
+};
+
+RuntimeState& State() {
+  static RuntimeState state;
+  return state;
+}
+
+void CallStdFunction(void* argument) {
+  (*static_cast<const std::function<void()>*>(argument))();
+}
+
+std::string Describe(std::exception_ptr exception, std::string* className) {
+  try {
+    std::rethrow_exception(exception);
+  } catch (const RuntimeException& e) {
+    *className = e.ClassName();
+    return e.Message();
+  } catch (const std::exception& e) {
+    *className = typeid(e).name();
+    return e.what();
+  } catch (...) {
+    *className = "unknown";
+    return {};
+  }
+}
+
+void InitFrameworkClasses() {
+  // Every class record of the framework, built before any of the program's.
+  Control::Lookup();
+  RectControl::Lookup();
+  TextControl::Lookup();
+  TextField::Lookup();
+  TextArea::Lookup();
+  StyledText::Lookup();
+  Label::Lookup();
+  PushButton::Lookup();
+  Canvas::Lookup();
+  Timer::Lookup();
+  Window::Lookup();
+  MenuItem::Lookup();
+  MenuBar::Lookup();
+  QuitMenuItem::Lookup();
+  Application::Lookup();
+  Picture::Lookup();
+  FileType::Lookup();
+  FolderItem::Lookup();
+  TextInputStream::Lookup();
+}
+
+void RunPutOffWork() {
+  RuntimeState& s = State();
+  s.putOffPosted = false;
+  // Work put off while this runs waits for the next message.
+  std::deque<std::function<void()>> now;
+  now.swap(s.putOff);
+  for (auto& work : now) {
+    work();
+  }
+}
+
+LRESULT CALLBACK MessageWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kRunPutOff) {
+    RunPutOffWork();
+    return 0;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+void RegisterClasses() {
+  static bool done = false;
+  if (done) {
+    return;
+  }
+  done = true;
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  // The RichEdit control behind text areas.
+  LoadLibraryW(L"msftedit.dll");
+
+  WNDCLASSEXW message{};
+  message.cbSize = sizeof(message);
+  message.lpfnWndProc = &MessageWindowProc;
+  message.hInstance = ModuleInstance();
+  message.lpszClassName = L"QuillFrameworkRuntime";
+  RegisterClassExW(&message);
+}
+
+}  // namespace
+
+HINSTANCE ModuleInstance() {
+  return GetModuleHandleW(nullptr);
+}
+
+void PutOff(std::function<void()> work) {
+  RuntimeState& s = State();
+  s.putOff.push_back(std::move(work));
+  if (!s.putOffPosted && s.messageWindow != nullptr) {
+    s.putOffPosted = PostMessageW(s.messageWindow, kRunPutOff, 0, 0) != 0;
+  }
+}
+
+HWND ModalOwner() {
+  HWND active = GetActiveWindow();
+  return active != nullptr && IsWindowVisible(active) ? active : nullptr;
+}
+
+std::wstring DialogTitle() {
+  return {};
+}
+
+void RuntimeInit(void* /*instance*/, void* /*previousInstance*/,
+                 const std::wstring& /*commandTail*/, int /*showMode*/) {
+  RuntimeState& s = State();
+  // The manifest asks for per-monitor DPI awareness; asking again covers a
+  // loader that ignored it.
+  SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+  if (!s.comStarted) {
+    // Pictures (WIC) and the open-file dialog need COM.
+    s.comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  }
+  RegisterClasses();
+  if (s.messageWindow == nullptr) {
+    s.messageWindow = CreateWindowExW(0, L"QuillFrameworkRuntime", L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                      nullptr, ModuleInstance(), nullptr);
+  }
+}
+
+void RuntimePerformInitializers(std::span<const Initializer> table) {
+  try {
+    InitFrameworkClasses();
+    for (const Initializer& entry : table) {
+      entry.run();
+    }
+  } catch (...) {
+    State().pending = std::current_exception();
+  }
+}
+
+void RuntimePerformFinalizers() {
+  // Windows go without their events: the application is ending.
+  for (const Ref<Window>& window : OpenWindows()) {
+    window->Discard();
+  }
+  State().putOff.clear();
+  RuntimeRegisterAppObject(nullptr);
+}
+
+int RuntimeExit() {
+  RuntimeState& s = State();
+  if (s.messageWindow != nullptr) {
+    DestroyWindow(s.messageWindow);
+    s.messageWindow = nullptr;
+  }
+  if (s.comStarted) {
+    CoUninitialize();
+    s.comStarted = false;
+  }
+  return s.failedBeforeLoop ? 1 : s.exitCode;
+}
+
+std::exception_ptr RuntimePendingException() {
+  return State().pending;
+}
+void RuntimeClearPendingException() {
+  State().pending = nullptr;
+}
+
+void RuntimeSetExceptionHelper(ExceptionHelper helper) {
+  State().helper = std::move(helper);
+}
+
+bool RuntimeCallHandler(const std::function<void()>& body) {
+  try {
+    if (State().helper) {
+      if (std::exception_ptr raised = State().helper(&CallStdFunction, (void*)&body)) {
+        UnhandledException(raised);
+        return false;
+      }
+    } else {
+      body();
+    }
+    return true;
+  } catch (...) {
+    UnhandledException(std::current_exception());
+    return false;
+  }
+}
+
+void UnhandledException(std::exception_ptr exception) {
+  RuntimeState& s = State();
+  std::string className;
+  std::string message = Describe(exception, &className);
+  std::string text = "An exception of class " + className + " was not handled.";
+  if (!message.empty()) {
+    text += "\n\n" + message;
+  }
+  std::fprintf(stderr, "%s\n", text.c_str());
+  if (!s.loopStarted) {
+    s.failedBeforeLoop = true;
+  }
+  const std::wstring title = DialogTitle();
+  MessageBoxW(ModalOwner(), Wide(text).c_str(), title.empty() ? nullptr : title.c_str(),
+              MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+
+void RuntimeInitExternalClasses() {}
+
+void RunFrameworkInitialization(const std::function<void()>& lateStartup) {
+  lateStartup();
+}
+
+void RuntimeRun() {
+  RuntimeState& s = State();
+  s.loopStarted = true;
+  if (s.quitting) {
+    return;
+  }
+  s.loopRunning = true;
+  MSG msg;
+  for (;;) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0 || got == -1) {
+      break;
+    }
+    if (PreTranslate(msg)) {
+      continue;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  s.loopRunning = false;
+}
+
+void Quit(int64_t exitCode) {
+  RuntimeState& s = State();
+  if (s.quitting) {
+    return;
+  }
+  s.quitting = true;
+  s.exitCode = static_cast<int>(exitCode);
+  if (s.loopRunning) {
+    PostQuitMessage(s.exitCode);
+  }
+}
+
+bool RuntimeIsQuitting() {
+  return State().quitting;
+}
+
+void BackgroundTaskYield() {
+  using namespace std::chrono;
+  RuntimeState& s = State();
+  const auto now = steady_clock::now();
+  if (now - s.lastYield < milliseconds(8)) {
+    return;
+  }
+  s.lastYield = now;
+  // Painting and timers, never the user's clicks or keys: a running command
+  // cannot be entered a second time.
+  // Bounded: a window that never validates itself must not hold the loop.
+  MSG msg;
+  for (int i = 0; i < 64 && PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE); ++i) {
+    DispatchMessageW(&msg);
+  }
+  for (int i = 0; i < 64 && PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i) {
+    DispatchMessageW(&msg);
+  }
+  s.lastYield = steady_clock::now();
+}
+
+}  // namespace fw

@@ -1,0 +1,113 @@
+// Text conversion, DPI scaling, fonts and colours on Win32.
+
+#include <algorithm>
+#include <cmath>
+
+#include "win32/win32.h"
+
+namespace fw {
+
+std::wstring Wide(std::string_view utf8) {
+  if (utf8.empty()) {
+    return {};
+  }
+  const int in = static_cast<int>(utf8.size());
+  const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), in, nullptr, 0);
+  std::wstring wide(static_cast<size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), in, wide.data(), size);
+  return wide;
+}
+
+std::string Utf8(std::wstring_view wide) {
+  if (wide.empty()) {
+    return {};
+  }
+  const int in = static_cast<int>(wide.size());
+  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), in, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), in, utf8.data(), size, nullptr, nullptr);
+  return utf8;
+}
+
+int Scale(int64_t layoutPixels, UINT dpi) {
+  return static_cast<int>(std::lround(static_cast<double>(layoutPixels) * dpi / 96.0));
+}
+
+UINT DpiOf(HWND hwnd) {
+  const UINT dpi = hwnd != nullptr ? GetDpiForWindow(hwnd) : 0;
+  return dpi != 0 ? dpi : GetDpiForSystem();
+}
+
+namespace {
+
+LOGFONTW UiFont(UINT dpi) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi)) {
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+  }
+  return metrics.lfMessageFont;
+}
+
+LOGFONTW LogFont(const FontSpec& spec, UINT dpi, float size) {
+  LOGFONTW font = UiFont(dpi);
+  if (spec.name == "Courier") {
+    wcscpy_s(font.lfFaceName, L"Courier New");
+    font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+  } else if (!spec.name.empty() && spec.name != "System") {
+    const std::wstring face = Wide(spec.name).substr(0, LF_FACESIZE - 1);
+    wcscpy_s(font.lfFaceName, face.c_str());
+  }
+  if (size > 0) {
+    font.lfHeight = -std::max(1, static_cast<int>(std::lround(size * dpi / 96.0f)));
+  }
+  font.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
+  font.lfItalic = spec.italic ? TRUE : FALSE;
+  font.lfUnderline = spec.underline ? TRUE : FALSE;
+  font.lfQuality = CLEARTYPE_QUALITY;
+  return font;
+}
+
+}  // namespace
+
+float DefaultFontSize() {
+  return static_cast<float>(std::abs(UiFont(96).lfHeight));
+}
+
+HFONT MakeFont(const FontSpec& spec, UINT dpi) {
+  const LOGFONTW font = LogFont(spec, dpi, spec.size);
+  return CreateFontIndirectW(&font);
+}
+
+HFONT MakeFittedFont(const FontSpec& spec, UINT dpi, const std::wstring& text, SIZE box,
+                     int padding) {
+  float size = spec.size > 0 ? spec.size : DefaultFontSize();
+  HDC dc = GetDC(nullptr);
+  HFONT font = nullptr;
+  for (;;) {
+    const LOGFONTW logFont = LogFont(spec, dpi, size);
+    font = CreateFontIndirectW(&logFont);
+    if (size <= 6 || text.empty()) {
+      break;
+    }
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    if (extent.cx + padding <= box.cx && metrics.tmHeight <= box.cy) {
+      break;
+    }
+    DeleteObject(font);
+    size -= 1;
+  }
+  ReleaseDC(nullptr, dc);
+  return font;
+}
+
+COLORREF ToColorRef(Color color) {
+  return RGB((color.value >> 16) & 0xFF, (color.value >> 8) & 0xFF, color.value & 0xFF);
+}
+
+}  // namespace fw

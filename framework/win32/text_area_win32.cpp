@@ -1,0 +1,448 @@
+// Text areas on Win32: a RichEdit control. The framework's text uses CR LF
+// line ends and counts a CR LF as two characters; the control holds
+// paragraphs ending in one CR. The text is cached between edits, and a new
+// text that extends the old one is appended, so that a results field growing
+// line by line stays cheap.
+
+#include <algorithm>
+#include <optional>
+
+#include "framework/controls.h"
+#include "framework/text.h"
+#include "win32/win32.h"
+
+namespace fw {
+
+struct TextArea::TextCache {
+  std::string text;
+  bool valid = false;
+};
+
+namespace {
+
+struct AreaPeer : RectControl::Peer {
+  bool allowTabs = false;
+};
+
+AreaPeer* PeerOf(const RectControl::Peer* peer) {
+  return static_cast<AreaPeer*>(const_cast<RectControl::Peer*>(peer));
+}
+
+HWND Handle(const RectControl::Peer* peer) {
+  return peer != nullptr ? peer->hwnd : nullptr;
+}
+
+// CR, LF and CR LF all become CR LF. Copied in runs between line ends: the
+// text of a growing results field passes through here at every line.
+std::string NormalizeLineEnds(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  size_t copied = 0;
+  for (size_t at = text.find_first_of("\r\n"); at != std::string_view::npos;
+       at = text.find_first_of("\r\n", at)) {
+    if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n') {
+      at += 2;
+      continue;
+    }
+    out.append(text.substr(copied, at - copied));
+    out += "\r\n";
+    copied = ++at;
+  }
+  out.append(text.substr(copied));
+  return out;
+}
+
+// The control's position of a position in the framework's text: a CR LF is
+// one paragraph mark, a character beyond U+FFFF two UTF-16 units.
+LONG ControlPosition(const std::string& text, int64_t position) {
+  int64_t characters = 0;
+  LONG control = 0;
+  for (size_t i = 0; i < text.size() && characters < position;) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      characters += 2;
+      control += 1;
+      i += 2;
+      continue;
+    }
+    const int bytes = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+    characters += 1;
+    control += bytes == 4 ? 2 : 1;
+    i += static_cast<size_t>(bytes);
+  }
+  return control;
+}
+
+LONG ControlLength(HWND hwnd) {
+  GETTEXTLENGTHEX length{GTL_NUMCHARS | GTL_PRECISE, 1200};
+  return static_cast<LONG>(
+      SendMessageW(hwnd, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0));
+}
+
+std::string ControlText(HWND hwnd) {
+  GETTEXTLENGTHEX length{GTL_USECRLF | GTL_NUMCHARS | GTL_PRECISE, 1200};
+  const auto units = static_cast<size_t>(
+      SendMessageW(hwnd, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0));
+  std::wstring text(units + 1, L'\0');
+  GETTEXTEX get{};
+  get.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+  get.flags = GT_USECRLF;
+  get.codepage = 1200;
+  const auto got = static_cast<size_t>(SendMessageW(
+      hwnd, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get), reinterpret_cast<LPARAM>(text.data())));
+  text.resize(std::min(got, units));
+  return Utf8(text);
+}
+
+// Runs `body` on the range [from, to) of the control's text, the user's
+// selection and scroll position left as they were.
+template <class F>
+void WithSelection(HWND hwnd, LONG from, LONG to, F body) {
+  CHARRANGE saved{};
+  SendMessageW(hwnd, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&saved));
+  POINT scroll{};
+  SendMessageW(hwnd, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+  SendMessageW(hwnd, EM_HIDESELECTION, TRUE, 0);
+  CHARRANGE range{from, to};
+  SendMessageW(hwnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  body();
+  SendMessageW(hwnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&saved));
+  SendMessageW(hwnd, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+  SendMessageW(hwnd, EM_HIDESELECTION, FALSE, 0);
+}
+
+bool ReadOnlyStyle(HWND hwnd) {
+  return hwnd != nullptr && (GetWindowLongPtrW(hwnd, GWL_STYLE) & ES_READONLY) != 0;
+}
+
+void PastePlain(HWND hwnd) {
+  if (!ReadOnlyStyle(hwnd)) {
+    SendMessageW(hwnd, EM_PASTESPECIAL, CF_UNICODETEXT, 0);
+  }
+}
+
+LRESULT CALLBACK AreaProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                          DWORD_PTR data) {
+  auto* peer = reinterpret_cast<AreaPeer*>(data);
+  switch (message) {
+    case WM_GETDLGCODE: {
+      auto code = DefSubclassProc(hwnd, message, wParam, lParam);
+      return peer->allowTabs ? (code | DLGC_WANTTAB) : (code & ~(DLGC_WANTTAB | DLGC_WANTALLKEYS));
+    }
+    case WM_PASTE:
+      // Pasted text arrives plain; the program styles its text itself.
+      PastePlain(hwnd);
+      return 0;
+    case WM_KEYDOWN:
+      if ((wParam == 'V' && GetKeyState(VK_CONTROL) < 0) ||
+          (wParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0)) {
+        PastePlain(hwnd);
+        return 0;
+      }
+      break;
+    case WM_SETFOCUS: {
+      const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+      if (ReadOnlyStyle(hwnd)) {
+        HideCaret(hwnd);  // read-only text shows no text cursor
+      }
+      return result;
+    }
+    default:
+      break;
+  }
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+TextArea::TextArea() = default;
+TextArea::~TextArea() = default;
+
+std::unique_ptr<RectControl::Peer> TextArea::MakePeer() {
+  auto peer = std::make_unique<AreaPeer>();
+  DWORD style = WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL;
+  if (hScroll_) {
+    style |= WS_HSCROLL | ES_AUTOHSCROLL;
+  }
+  if (vScroll_) {
+    style |= WS_VSCROLL;
+  }
+  if (!multiline_) {
+    style = WS_TABSTOP | ES_AUTOHSCROLL | ES_NOHIDESEL;
+  }
+  MakeChild(*this, *peer, MSFTEDIT_CLASS, style, WS_EX_CLIENTEDGE);
+  HWND hwnd = peer->hwnd;
+  SendMessageW(hwnd, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+  SendMessageW(hwnd, EM_SETEVENTMASK, 0, ENM_CHANGE);
+  // A horizontal scroll bar means long lines stay whole: no wrapping.
+  SendMessageW(hwnd, EM_SETTARGETDEVICE, 0, (hScroll_ || !multiline_) ? 1 : 0);
+  SetWindowSubclass(hwnd, &AreaProc, 1, reinterpret_cast<DWORD_PTR>(peer.get()));
+  if (!cache_) {
+    cache_ = std::make_unique<TextCache>();
+  }
+  TextCache* cache = cache_.get();
+  peer->command = [cache](WORD code) {
+    if (code == EN_CHANGE) {
+      cache->valid = false;
+    }
+  };
+  peer->dpiChanged = [this] { ApplyFont(); };
+  return peer;
+}
+
+std::string TextArea::Text() const {
+  HWND hwnd = Handle(PlatformPeer());
+  if (hwnd == nullptr) {
+    return {};
+  }
+  if (!cache_->valid) {
+    cache_->text = ControlText(hwnd);
+    cache_->valid = true;
+  }
+  return cache_->text;
+}
+
+void TextArea::SetText(const std::string& text) {
+  HWND hwnd = Handle(PlatformPeer());
+  if (hwnd == nullptr) {
+    return;
+  }
+  if (!cache_->valid) {
+    cache_->text = ControlText(hwnd);
+  }
+  std::string& current = cache_->text;
+  std::optional<std::string> added;  // when the new text extends the current one
+  if (!current.empty() && current.back() != '\r' && text.size() > current.size() &&
+      text.compare(0, current.size(), current) == 0) {
+    // The cached text is normalized and does not end in a lone CR, so
+    // normalizing the new end alone gives the same text as normalizing all.
+    added = NormalizeLineEnds(std::string_view(text).substr(current.size()));
+  } else {
+    std::string normalized = NormalizeLineEnds(text);
+    if (!current.empty() && normalized.size() > current.size() &&
+        normalized.compare(0, current.size(), current) == 0) {
+      added = normalized.substr(current.size());
+    } else {
+      if (normalized != current) {
+        SetWindowTextW(hwnd, Wide(normalized).c_str());
+        ApplyAlignment();
+        ApplyFont();
+      }
+      current = std::move(normalized);
+    }
+  }
+  if (added) {
+    const LONG end = ControlLength(hwnd);
+    CHARRANGE range{end, end};
+    SendMessageW(hwnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    SendMessageW(hwnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Wide(*added).c_str()));
+    current += *added;
+  }
+  // The edits above marked the cache stale; it holds the new text.
+  cache_->valid = true;
+}
+
+Ref<fw::StyledText> TextArea::StyledText() {
+  return std::make_shared<fw::StyledText>(*this);
+}
+
+void TextArea::SetReadOnly(bool readOnly) {
+  if (HWND hwnd = Handle(PlatformPeer())) {
+    SendMessageW(hwnd, EM_SETREADONLY, readOnly, 0);
+    // The read-only control keeps the background the layout gave it.
+    ApplyColors();
+  }
+}
+
+bool TextArea::ReadOnly() const {
+  return ReadOnlyStyle(Handle(PlatformPeer()));
+}
+
+void TextArea::SetMultiline(bool multiline) {
+  multiline_ = multiline;
+  SetScrollbars(hScroll_, vScroll_);
+}
+
+void TextArea::SetScrollbars(bool horizontal, bool vertical) {
+  hScroll_ = horizontal;
+  vScroll_ = vertical;
+  if (!peer_ || peer_->hwnd == nullptr) {
+    return;
+  }
+  // Scroll bars and wrapping are fixed when the control is made: it is made
+  // anew, with what the old one held.
+  const std::string text = Text();
+  const bool readOnly = ReadOnly();
+  const bool allowTabs = PeerOf(peer_.get())->allowTabs;
+  auto old = std::move(peer_);
+  const Rect bounds = bounds_;
+  peer_ = MakePeer();
+  old.reset();
+  PeerOf(peer_.get())->allowTabs = allowTabs;
+  cache_->text.clear();
+  cache_->valid = true;
+  SetBounds(bounds);
+  ApplyFont();
+  ApplyColors();
+  ApplyAlignment();
+  SetText(text);
+  SendMessageW(peer_->hwnd, EM_SETREADONLY, readOnly, 0);
+}
+
+void TextArea::SetHasBorder(bool border) {
+  if (HWND hwnd = Handle(PlatformPeer())) {
+    auto ex = GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
+    ex = border ? (ex | WS_EX_CLIENTEDGE) : (ex & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE));
+    SetWindowLongPtrW(hwnd, GWL_EXSTYLE, ex);
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  }
+}
+
+void TextArea::SetAllowTabs(bool allowTabs) {
+  if (AreaPeer* peer = PeerOf(PlatformPeer())) {
+    peer->allowTabs = allowTabs;
+  }
+}
+
+void TextArea::SetTabWidth(int64_t characters) {
+  tabWidth_ = std::max<int64_t>(characters, 1);
+  ApplyAlignment();
+}
+
+std::string TextArea::SelectedText() const {
+  HWND hwnd = Handle(PlatformPeer());
+  if (hwnd == nullptr) {
+    return {};
+  }
+  CHARRANGE range{};
+  SendMessageW(hwnd, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  std::wstring selected(static_cast<size_t>(std::max<LONG>(range.cpMax - range.cpMin, 0)) + 1,
+                        L'\0');
+  const auto got = static_cast<size_t>(
+      SendMessageW(hwnd, EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(selected.data())));
+  selected.resize(got);
+  std::wstring crlf;
+  for (wchar_t c : selected) {
+    crlf += c;
+    if (c == L'\r') {
+      crlf += L'\n';
+    }
+  }
+  return Utf8(crlf);
+}
+
+// Alignment and tab stops: the paragraph format of the whole text.
+void TextArea::ApplyAlignment() {
+  HWND hwnd = Handle(PlatformPeer());
+  if (hwnd == nullptr) {
+    return;
+  }
+  PARAFORMAT2 format{};
+  format.cbSize = sizeof(format);
+  format.dwMask = PFM_ALIGNMENT | PFM_TABSTOPS;
+  format.wAlignment = alignment_ == TextAlignment::Center  ? PFA_CENTER
+                      : alignment_ == TextAlignment::Right ? PFA_RIGHT
+                                                           : PFA_LEFT;
+  // Tab stops every tabWidth_ digit widths of the font, as in a terminal:
+  // columns of numbers separated by one TAB line up.
+  const UINT dpi = DpiOf(hwnd);
+  HDC dc = GetDC(hwnd);
+  HFONT font = MakeFont(font_, dpi);
+  HGDIOBJ old = SelectObject(dc, font);
+  SIZE digit{};
+  GetTextExtentPoint32W(dc, L"0", 1, &digit);
+  SelectObject(dc, old);
+  DeleteObject(font);
+  ReleaseDC(hwnd, dc);
+  const LONG step = MulDiv(static_cast<int>(tabWidth_) * digit.cx, 1440, static_cast<int>(dpi));
+  format.cTabCount = MAX_TAB_STOPS;
+  for (int i = 0; i < MAX_TAB_STOPS; ++i) {
+    format.rgxTabs[i] = step * (i + 1);
+  }
+  WithSelection(hwnd, 0, -1, [&] {
+    SendMessageW(hwnd, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
+  });
+}
+
+void TextArea::ApplyColors() {
+  HWND hwnd = Handle(PlatformPeer());
+  if (hwnd == nullptr) {
+    return;
+  }
+  SendMessageW(hwnd, EM_SETBKGNDCOLOR, hasBackgroundColor_ ? 0 : 1,
+               static_cast<LPARAM>(ToColorRef(backgroundColor_)));
+  CHARFORMAT2W format{};
+  format.cbSize = sizeof(format);
+  format.dwMask = CFM_COLOR;
+  format.crTextColor = ToColorRef(textColor_);
+  SendMessageW(hwnd, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+  SendMessageW(hwnd, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+}
+
+// The whole text's face, size and style. RichEdit measures in twips at the
+// screen's DPI; the size follows the window's DPI.
+void TextArea::ApplyFont() {
+  HWND hwnd = Handle(PlatformPeer());
+  if (hwnd == nullptr) {
+    return;
+  }
+  const UINT dpi = DpiOf(hwnd);
+  HFONT font = MakeFont(font_, dpi);
+  LOGFONTW logFont{};
+  GetObjectW(font, sizeof(logFont), &logFont);
+  DeleteObject(font);
+  HDC screen = GetDC(nullptr);
+  const int screenDpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  CHARFORMAT2W format{};
+  format.cbSize = sizeof(format);
+  format.dwMask = CFM_FACE | CFM_SIZE | CFM_CHARSET | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE;
+  wcsncpy_s(format.szFaceName, LF_FACESIZE, logFont.lfFaceName, LF_FACESIZE - 1);
+  format.bCharSet = logFont.lfCharSet;
+  format.bPitchAndFamily = logFont.lfPitchAndFamily;
+  format.yHeight = MulDiv(std::abs(logFont.lfHeight), 1440, screenDpi > 0 ? screenDpi : 96);
+  format.dwEffects = (font_.bold ? CFE_BOLD : 0) | (font_.italic ? CFE_ITALIC : 0) |
+                     (font_.underline ? CFE_UNDERLINE : 0);
+  SendMessageW(hwnd, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+  SendMessageW(hwnd, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+  ApplyAlignment();
+}
+
+void StyledText::Bold(int64_t start, int64_t length, bool value) {
+  HWND hwnd = Handle(area_->PlatformPeer());
+  if (hwnd == nullptr || length <= 0 || start < 0) {
+    return;
+  }
+  const std::string text = area_->Text();
+  const LONG last = ControlLength(hwnd);
+  const LONG from = std::min(ControlPosition(text, start), last);
+  const LONG to = std::min(ControlPosition(text, start + length), last);
+  CHARFORMAT2W format{};
+  format.cbSize = sizeof(format);
+  format.dwMask = CFM_BOLD;
+  format.dwEffects = value ? CFE_BOLD : 0;
+  WithSelection(hwnd, from, to, [&] {
+    SendMessageW(hwnd, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+  });
+}
+
+bool StyledText::Bold(int64_t position) const {
+  HWND hwnd = Handle(area_->PlatformPeer());
+  if (hwnd == nullptr) {
+    return false;
+  }
+  const LONG at = ControlPosition(area_->Text(), position);
+  CHARFORMAT2W format{};
+  format.cbSize = sizeof(format);
+  WithSelection(hwnd, at, at + 1, [&] {
+    SendMessageW(hwnd, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+  });
+  return (format.dwEffects & CFE_BOLD) != 0;
+}
+
+int64_t StyledText::Length() const {
+  return Len(area_->Text());
+}
+
+}  // namespace fw

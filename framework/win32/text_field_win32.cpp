@@ -1,0 +1,192 @@
+// Single-line text fields on Win32: an EDIT control whose keys pass the
+// field's KeyDown and its input mask first.
+
+#include "framework/controls.h"
+#include "win32/win32.h"
+
+namespace fw {
+namespace {
+
+struct FieldPeer : RectControl::Peer {
+  std::wstring mask;
+  DWORD alignment = ES_LEFT;
+  bool border = true;
+};
+
+FieldPeer* PeerOf(const RectControl::Peer* peer) {
+  return static_cast<FieldPeer*>(const_cast<RectControl::Peer*>(peer));
+}
+
+// The control code KeyDown gives a movement or editing key that types no
+// character; empty for the others.
+std::string KeyDownCode(WPARAM key) {
+  switch (key) {
+    case VK_LEFT:
+      return "\x1c";
+    case VK_RIGHT:
+      return "\x1d";
+    case VK_UP:
+      return "\x1e";
+    case VK_DOWN:
+      return "\x1f";
+    case VK_HOME:
+      return "\x01";
+    case VK_END:
+      return "\x04";
+    case VK_PRIOR:
+      return "\x0b";
+    case VK_NEXT:
+      return "\x0c";
+    case VK_DELETE:
+      return "\x7f";
+    default:
+      return {};
+  }
+}
+
+// Whether `c` may stand at that position of the mask: '#' and '9' a digit,
+// 'A' a letter, '&' and 'C' any character, anything else itself.
+bool Fits(wchar_t m, wchar_t c) {
+  switch (m) {
+    case L'#':
+    case L'9':
+      return c >= L'0' && c <= L'9';
+    case L'A':
+      return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z');
+    case L'&':
+    case L'C':
+      return true;
+    default:
+      return c == m;
+  }
+}
+
+bool MatchesMask(const std::wstring& mask, const std::wstring& text) {
+  if (text.size() > mask.size()) {
+    return false;
+  }
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (!Fits(mask[i], text[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::wstring WindowText(HWND hwnd) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  text.resize(
+      static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// The field's text once `c` has replaced the selection.
+std::wstring TextAfterTyping(HWND hwnd, wchar_t c) {
+  std::wstring text = WindowText(hwnd);
+  DWORD start = 0, end = 0;
+  SendMessageW(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  start = std::min<DWORD>(start, static_cast<DWORD>(text.size()));
+  end = std::min<DWORD>(std::max(start, end), static_cast<DWORD>(text.size()));
+  return text.substr(0, start) + c + text.substr(end);
+}
+
+LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                           DWORD_PTR data) {
+  auto* field = reinterpret_cast<TextField*>(data);
+  if (message == WM_KEYDOWN) {
+    const std::string code = KeyDownCode(wParam);
+    if (!code.empty() && field->RaiseEvent(EventNumber::KeyDown, EventArgs{code})) {
+      return 0;  // the handler kept the key out of the field
+    }
+  } else if (message == WM_CHAR) {
+    const auto c = static_cast<wchar_t>(wParam);
+    if (field->RaiseEvent(EventNumber::KeyDown, EventArgs{Utf8(std::wstring_view(&c, 1))})) {
+      return 0;
+    }
+    const FieldPeer* peer = PeerOf(field->PlatformPeer());
+    if (peer != nullptr && !peer->mask.empty() && c >= L' ' &&
+        !MatchesMask(peer->mask, TextAfterTyping(hwnd, c))) {
+      return 0;
+    }
+  }
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+std::unique_ptr<RectControl::Peer> TextField::MakePeer() {
+  auto peer = std::make_unique<FieldPeer>();
+  MakeChild(*this, *peer, L"Edit", WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT, WS_EX_CLIENTEDGE);
+  SetWindowSubclass(peer->hwnd, &FieldProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  peer->dpiChanged = [this] { ApplyFont(); };
+  return peer;
+}
+
+std::string TextField::Text() const {
+  return PlatformPeer() && PlatformPeer()->hwnd ? Utf8(WindowText(PlatformPeer()->hwnd))
+                                                : std::string();
+}
+
+void TextField::SetText(const std::string& text) {
+  if (PlatformPeer() && PlatformPeer()->hwnd) {
+    SetWindowTextW(PlatformPeer()->hwnd, Wide(text).c_str());
+  }
+}
+
+void TextField::SetMaximumCharactersAllowed(int64_t count) {
+  if (PlatformPeer() && PlatformPeer()->hwnd) {
+    SendMessageW(PlatformPeer()->hwnd, EM_SETLIMITTEXT,
+                 count > 0 ? static_cast<WPARAM>(std::min<int64_t>(count, 32767)) : 32767, 0);
+  }
+}
+
+void TextField::SetValidationMask(const std::string& mask) {
+  if (FieldPeer* peer = PeerOf(PlatformPeer())) {
+    peer->mask = Wide(mask);
+  }
+}
+
+void TextField::SetReadOnly(bool readOnly) {
+  if (PlatformPeer() && PlatformPeer()->hwnd) {
+    SendMessageW(PlatformPeer()->hwnd, EM_SETREADONLY, readOnly, 0);
+  }
+}
+
+void TextField::SetPassword(bool password) {
+  if (PlatformPeer() && PlatformPeer()->hwnd) {
+    SendMessageW(PlatformPeer()->hwnd, EM_SETPASSWORDCHAR, password ? L'\x25CF' : 0, 0);
+    InvalidateRect(PlatformPeer()->hwnd, nullptr, TRUE);
+  }
+}
+
+void TextField::SetHint(const std::string& hint) {
+  if (PlatformPeer() && PlatformPeer()->hwnd) {
+    SendMessageW(PlatformPeer()->hwnd, EM_SETCUEBANNER, FALSE,
+                 reinterpret_cast<LPARAM>(Wide(hint).c_str()));
+  }
+}
+
+void TextField::SetHasBorder(bool border) {
+  if (PlatformPeer() && PlatformPeer()->hwnd) {
+    HWND hwnd = PlatformPeer()->hwnd;
+    auto ex = GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
+    ex = border ? (ex | WS_EX_CLIENTEDGE) : (ex & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE));
+    SetWindowLongPtrW(hwnd, GWL_EXSTYLE, ex);
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  }
+}
+
+void TextField::ApplyAlignment() {
+  if (PlatformPeer() && PlatformPeer()->hwnd) {
+    HWND hwnd = PlatformPeer()->hwnd;
+    const LONG_PTR align = alignment_ == TextAlignment::Center  ? ES_CENTER
+                           : alignment_ == TextAlignment::Right ? ES_RIGHT
+                                                                : ES_LEFT;
+    auto style = GetWindowLongPtrW(hwnd, GWL_STYLE) & ~static_cast<LONG_PTR>(ES_CENTER | ES_RIGHT);
+    SetWindowLongPtrW(hwnd, GWL_STYLE, style | align);
+    InvalidateRect(hwnd, nullptr, TRUE);
+  }
+}
+
+}  // namespace fw

@@ -1,0 +1,740 @@
+// Windows on Win32: a top-level window with the shared menu bar, whose client
+// area holds the controls at their layout positions scaled by the DPI.
+
+#include <algorithm>
+
+#include "framework/window.h"
+#include "win32/win32.h"
+
+namespace fw {
+namespace {
+
+// Open windows in the order they were made; the run time holds them.
+std::vector<Ref<Window>>& Registry() {
+  static std::vector<Ref<Window>> windows;
+  return windows;
+}
+
+void Unregister(Window& window) {
+  std::erase_if(Registry(), [&](const Ref<Window>& w) { return w.get() == &window; });
+}
+
+Ref<Window> Keep(Window& window) {
+  return std::static_pointer_cast<Window>(window.shared_from_this());
+}
+
+DWORD FrameStyle(const Window::Frame& f) {
+  DWORD style = WS_CAPTION | WS_CLIPCHILDREN | (f.type == 2 ? WS_POPUP : WS_OVERLAPPED);
+  if (f.closeButton || f.minimizeButton || f.maximizeButton) {
+    style |= WS_SYSMENU;
+  }
+  if (f.minimizeButton) {
+    style |= WS_MINIMIZEBOX;
+  }
+  if (f.resizeable) {
+    style |= WS_THICKFRAME;
+    if (f.maximizeButton) {
+      style |= WS_MAXIMIZEBOX;
+    }
+  }
+  return style;
+}
+
+// The outer size of a window whose client area is `client` physical pixels.
+SIZE OuterSize(HWND hwnd, SIZE client, UINT dpi) {
+  RECT r{0, 0, client.cx, client.cy};
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE));
+  AdjustWindowRectExForDpi(&r, style, GetMenu(hwnd) != nullptr, exStyle, dpi);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+// Sizes the window so that its client area is the layout's size at its DPI.
+void FitFrame(Window& window) {
+  Window::Peer& peer = window.PlatformPeer();
+  if (peer.hwnd == nullptr) {
+    return;
+  }
+  const SIZE want{Scale(window.Width(), peer.dpi), Scale(window.Height(), peer.dpi)};
+  SIZE outer = OuterSize(peer.hwnd, want, peer.dpi);
+  SetWindowPos(peer.hwnd, nullptr, 0, 0, outer.cx, outer.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // A menu bar that wraps onto a second line takes more than the estimate.
+  RECT client{};
+  GetClientRect(peer.hwnd, &client);
+  const LONG dx = want.cx - client.right, dy = want.cy - client.bottom;
+  if (dx != 0 || dy != 0) {
+    SetWindowPos(peer.hwnd, nullptr, 0, 0, outer.cx + dx, outer.cy + dy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void Centre(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT& area = monitor.rcWork;
+  const LONG w = r.right - r.left, h = r.bottom - r.top;
+  const LONG x = area.left + std::max<LONG>(0, (area.right - area.left - w) / 2);
+  const LONG y = area.top + std::max<LONG>(0, (area.bottom - area.top - h) / 2);
+  SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Controls that take the user's typing and clicking themselves; presses on
+// anything else belong to the window.
+bool IsInputControl(const RectControl* control) {
+  if (auto* area = dynamic_cast<const TextArea*>(control)) {
+    return !area->ReadOnly();
+  }
+  return dynamic_cast<const TextField*>(control) != nullptr ||
+         dynamic_cast<const PushButton*>(control) != nullptr;
+}
+
+bool TakesFocus(const RectControl* control) {
+  return dynamic_cast<const TextControl*>(control) != nullptr &&
+         dynamic_cast<const Label*>(control) == nullptr;
+}
+
+// The window's controls that Tab visits, in tab order.
+std::vector<RectControl*> TabChain(Window& window) {
+  std::vector<RectControl*> chain;
+  for (const Ref<Control>& c : window.Controls()) {
+    auto* r = dynamic_cast<RectControl*>(c.get());
+    if (r && r->TabStop() && TakesFocus(r) && r->PlatformPeer() && r->PlatformPeer()->hwnd &&
+        IsWindowVisible(r->PlatformPeer()->hwnd) && IsWindowEnabled(r->PlatformPeer()->hwnd)) {
+      chain.push_back(r);
+    }
+  }
+  std::stable_sort(chain.begin(), chain.end(),
+                   [](RectControl* a, RectControl* b) { return a->TabIndex() < b->TabIndex(); });
+  return chain;
+}
+
+void FocusControl(RectControl& control) {
+  HWND hwnd = control.PlatformPeer()->hwnd;
+  SetFocus(hwnd);
+  if (dynamic_cast<TextField*>(&control) != nullptr) {
+    SendMessageW(hwnd, EM_SETSEL, 0, -1);  // entered by Tab: all selected
+  }
+}
+
+void MoveFocus(Window& window, bool backwards) {
+  const std::vector<RectControl*> chain = TabChain(window);
+  if (chain.empty()) {
+    return;
+  }
+  RectControl* focus = ControlOf(GetFocus());
+  auto at = std::find(chain.begin(), chain.end(), focus);
+  const auto n = static_cast<std::ptrdiff_t>(chain.size());
+  std::ptrdiff_t index = at == chain.end() ? (backwards ? n - 1 : 0)
+                                           : (at - chain.begin() + (backwards ? n - 1 : 1)) % n;
+  FocusControl(*chain[static_cast<size_t>(index)]);
+}
+
+bool WantsTab(const RectControl* control) {
+  return control != nullptr && control->PlatformPeer() != nullptr &&
+         (SendMessageW(control->PlatformPeer()->hwnd, WM_GETDLGCODE, VK_TAB, 0) & DLGC_WANTTAB) !=
+             0;
+}
+
+// The key as the window's KeyDown reports it: the typed character, or the
+// empty text for a key that types none.
+bool RaiseKeyDown(Window& window, const std::string& key) {
+  if (!window.Implements("KeyDown")) {
+    return false;
+  }
+  Ref<Window> keep = Keep(window);
+  bool handled = false;
+  RuntimeCallHandler([&] { handled = window.Event_KeyDown(key); });
+  return handled;
+}
+
+bool RaiseMouseDown(Window& window, POINT screen) {
+  if (!window.Implements("MouseDown")) {
+    return false;
+  }
+  Ref<Window> keep = Keep(window);
+  HWND hwnd = window.PlatformPeer().hwnd;
+  ScreenToClient(hwnd, &screen);
+  const UINT dpi = window.PlatformPeer().dpi;
+  const int64_t x = MulDiv(screen.x, 96, static_cast<int>(dpi));
+  const int64_t y = MulDiv(screen.y, 96, static_cast<int>(dpi));
+  bool handled = false;
+  RuntimeCallHandler([&] { handled = window.Event_MouseDown(x, y); });
+  return handled;
+}
+
+bool TypesCharacter(WPARAM key) {
+  return MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_CHAR) != 0;
+}
+
+bool Shortcut(Window& window, MSG& msg) {
+  Window::Peer& peer = window.PlatformPeer();
+  if (peer.accelerators == nullptr) {
+    return false;
+  }
+  BYTE modifiers = FVIRTKEY;
+  if (GetKeyState(VK_CONTROL) < 0)
+    modifiers |= FCONTROL;
+  if (GetKeyState(VK_MENU) < 0)
+    modifiers |= FALT;
+  if (GetKeyState(VK_SHIFT) < 0)
+    modifiers |= FSHIFT;
+  for (const ACCEL& a : peer.accelTable) {
+    if (a.key != msg.wParam || a.fVirt != modifiers) {
+      continue;
+    }
+    // The item's state as a menu opening would show it; a disabled command
+    // leaves the key to the focused control.
+    UpdateMenuEnabling(window);
+    const size_t index = a.cmd - 1u;
+    Ref<MenuItem> item = index < peer.commands.size() ? peer.commands[index].lock() : nullptr;
+    if (!item || !item->Enabled()) {
+      return false;
+    }
+    return TranslateAcceleratorW(peer.hwnd, peer.accelerators, &msg) != 0;
+  }
+  return false;
+}
+
+LRESULT HandleMessage(Window& window, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Window::Peer& peer = window.PlatformPeer();
+  switch (message) {
+    case WM_CLOSE:
+      // The close box and Window::Close end here alike.
+      window.Close();
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(hwnd, focus)) {
+          peer.lastFocus = focus;
+        }
+      } else {
+        Ref<Window> keep = Keep(window);
+        RuntimeCallHandler([&window] {
+          if (window.Implements("Activate")) {
+            window.Event_Activate();
+          }
+        });
+        if (window.IsOpen()) {
+          UpdateMenuEnabling(window);
+          if (peer.lastFocus != nullptr && IsWindow(peer.lastFocus) &&
+              IsChild(hwnd, peer.lastFocus)) {
+            SetFocus(peer.lastFocus);
+          } else if (const auto chain = TabChain(window); !chain.empty()) {
+            SetFocus(chain.front()->PlatformPeer()->hwnd);
+          } else {
+            SetFocus(hwnd);
+          }
+        }
+      }
+      return 0;
+    case WM_INITMENUPOPUP:
+      if (HIWORD(lParam) == FALSE) {
+        UpdateMenuEnabling(window);
+      }
+      return 0;
+    case WM_COMMAND:
+      if (lParam != 0) {
+        if (RectControl* control = ControlOf(reinterpret_cast<HWND>(lParam));
+            control && control->PlatformPeer()->command) {
+          Ref<Object> keep = control->shared_from_this();
+          control->PlatformPeer()->command(HIWORD(wParam));
+        }
+      } else {
+        RunMenuCommand(window, LOWORD(wParam), HIWORD(wParam) == 1);
+      }
+      return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN: {
+      auto dc = reinterpret_cast<HDC>(wParam);
+      RectControl* control = ControlOf(reinterpret_cast<HWND>(lParam));
+      const RectControl::Peer* p = control ? control->PlatformPeer() : nullptr;
+      if (p == nullptr) {
+        break;
+      }
+      SetTextColor(dc, p->textColor);
+      if (p->background != nullptr && dynamic_cast<Label*>(control) == nullptr) {
+        SetBkColor(dc, p->backgroundColor);
+        return reinterpret_cast<LRESULT>(p->background);
+      }
+      if (message == WM_CTLCOLOREDIT) {
+        break;
+      }
+      SetBkMode(dc, TRANSPARENT);
+      return reinterpret_cast<LRESULT>(BackgroundBrush(window));
+    }
+    case WM_ERASEBKGND: {
+      RECT r{};
+      GetClientRect(hwnd, &r);
+      FillRect(reinterpret_cast<HDC>(wParam), &r, BackgroundBrush(window));
+      return 1;
+    }
+    case WM_SIZE:
+      PlaceControls(window);
+      return 0;
+    case WM_GETMINMAXINFO: {
+      const Window::Frame& f = window.FrameProperties();
+      if (!f.resizeable) {
+        break;
+      }
+      auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+      const SIZE min =
+          OuterSize(hwnd, {Scale(f.minWidth, peer.dpi), Scale(f.minHeight, peer.dpi)}, peer.dpi);
+      const SIZE max =
+          OuterSize(hwnd, {Scale(f.maxWidth, peer.dpi), Scale(f.maxHeight, peer.dpi)}, peer.dpi);
+      info->ptMinTrackSize = {min.cx, min.cy};
+      info->ptMaxTrackSize = {max.cx, max.cy};
+      return 0;
+    }
+    case WM_DPICHANGED: {
+      peer.dpi = HIWORD(wParam);
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(hwnd, nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      for (const Ref<Control>& c : window.Controls()) {
+        if (auto* r = dynamic_cast<RectControl*>(c.get()); r && r->PlatformPeer()) {
+          if (r->PlatformPeer()->dpiChanged) {
+            r->PlatformPeer()->dpiChanged();
+          }
+        }
+      }
+      FitFrame(window);
+      PlaceControls(window);
+      return 0;
+    }
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  Window* window = WindowOf(hwnd);
+  if (window == nullptr) {
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+  Window::Peer& peer = window->PlatformPeer();
+  if (peer.hwnd == nullptr) {
+    peer.hwnd = hwnd;  // messages during CreateWindowEx
+  }
+  ++peer.inHandler;
+  const LRESULT result = HandleMessage(*window, hwnd, message, wParam, lParam);
+  --peer.inHandler;
+  return result;
+}
+
+void RegisterWindowClasses() {
+  static bool done = false;
+  if (done) {
+    return;
+  }
+  done = true;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = &WindowProc;
+  wc.hInstance = ModuleInstance();
+  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  // The icon group of the executable's resources.
+  wc.hIcon = LoadIconW(ModuleInstance(), MAKEINTRESOURCEW(102));
+  wc.lpszClassName = kWindowClass;
+  RegisterClassExW(&wc);
+}
+
+}  // namespace
+
+Window* WindowOf(HWND hwnd) {
+  if (hwnd == nullptr) {
+    return nullptr;
+  }
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, 64);
+  if (std::wstring_view(name) != kWindowClass) {
+    return nullptr;
+  }
+  return reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+HBRUSH BackgroundBrush(Window& window) {
+  Window::Peer& peer = window.PlatformPeer();
+  return peer.background != nullptr ? peer.background : GetSysColorBrush(COLOR_BTNFACE);
+}
+
+void PlaceControl(RectControl& control) {
+  RectControl::Peer* p = control.PlatformPeer();
+  Window* window = control.OwnerWindow();
+  if (p == nullptr || p->hwnd == nullptr || window == nullptr) {
+    return;
+  }
+  const Window::Peer& wp = window->PlatformPeer();
+  const UINT dpi = wp.dpi;
+  RECT client{};
+  GetClientRect(wp.hwnd, &client);
+  // How much the client area differs from the layout's; nothing while the
+  // window is still being built.
+  int dw = 0, dh = 0;
+  if (client.right > 0 && client.bottom > 0) {
+    dw = client.right - Scale(window->Width(), dpi);
+    dh = client.bottom - Scale(window->Height(), dpi);
+  }
+  const Rect b = control.Bounds();
+  const EdgeLocks l = control.Locks();
+  int x = Scale(b.left, dpi), y = Scale(b.top, dpi);
+  int w = Scale(b.width, dpi), h = Scale(b.height, dpi);
+  if (l.right && l.left) {
+    w += dw;
+  } else if (l.right) {
+    x += dw;
+  }
+  if (l.bottom && l.top) {
+    h += dh;
+  } else if (l.bottom) {
+    y += dh;
+  }
+  SetWindowPos(p->hwnd, nullptr, x, y, std::max(w, 0), std::max(h, 0),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PlaceControls(Window& window) {
+  for (const Ref<Control>& c : window.Controls()) {
+    if (auto* r = dynamic_cast<RectControl*>(c.get())) {
+      PlaceControl(*r);
+    }
+  }
+}
+
+bool PreTranslate(MSG& msg) {
+  const UINT m = msg.message;
+  const bool keyDown = m == WM_KEYDOWN || m == WM_SYSKEYDOWN;
+  const bool mouseDown = m == WM_LBUTTONDOWN || m == WM_RBUTTONDOWN || m == WM_MBUTTONDOWN;
+  if (!keyDown && m != WM_CHAR && !mouseDown) {
+    return false;
+  }
+  Window* window = WindowOf(GetAncestor(msg.hwnd, GA_ROOT));
+  if (window == nullptr || !window->IsOpen()) {
+    return false;
+  }
+  Ref<Window> keep = Keep(*window);
+  RectControl* control = ControlOf(msg.hwnd);
+  const bool passive = control == nullptr || !IsInputControl(control);
+  if (mouseDown) {
+    POINT screen{static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
+    ClientToScreen(msg.hwnd, &screen);
+    // Presses on passive controls are the window's; consumed then, as the
+    // control would report them a second time.
+    if (passive && window->Implements("MouseDown")) {
+      return RaiseMouseDown(*window, screen) || control != nullptr;
+    }
+    return false;
+  }
+  if (keyDown) {
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0, alt = GetKeyState(VK_MENU) < 0;
+    if ((ctrl || alt) && Shortcut(*window, msg)) {
+      return true;
+    }
+    if (msg.wParam == VK_TAB && !ctrl && !alt && !WantsTab(control)) {
+      MoveFocus(*window, GetKeyState(VK_SHIFT) < 0);
+      return true;
+    }
+  }
+  if (!passive) {
+    return false;
+  }
+  if (m == WM_CHAR) {
+    const wchar_t c = static_cast<wchar_t>(msg.wParam);
+    return RaiseKeyDown(*window, Utf8(std::wstring_view(&c, 1))) || control != nullptr;
+  }
+  if (keyDown && !TypesCharacter(msg.wParam) && window->Implements("KeyDown")) {
+    return RaiseKeyDown(*window, {}) || control != nullptr;
+  }
+  return false;
+}
+
+Window::Window() : peer_(std::make_unique<Peer>()) {}
+
+Window::~Window() {
+  if (peer_->hwnd != nullptr) {
+    SetWindowLongPtrW(peer_->hwnd, GWLP_USERDATA, 0);
+    DestroyMenuBar(*this);
+    DestroyWindow(peer_->hwnd);
+  }
+  if (peer_->background != nullptr) {
+    DeleteObject(peer_->background);
+  }
+}
+
+void Window::Constructor() {
+  RegisterWindowClasses();
+  peer_->hwnd = CreateWindowExW(0, kWindowClass, L"", FrameStyle(frame_), CW_USEDEFAULT,
+                                CW_USEDEFAULT, 300, 300, nullptr, nullptr, ModuleInstance(), this);
+  if (peer_->hwnd == nullptr) {
+    throw RuntimeException("The window could not be made");
+  }
+  peer_->dpi = DpiOf(peer_->hwnd);
+  open_ = true;
+  Registry().push_back(Keep(*this));
+  building_ = true;
+  try {
+    Build();
+  } catch (...) {
+    // A window that could not be built is not kept as its class's live
+    // window: the next accessor call builds a new one.
+    building_ = false;
+    Discard();
+    throw;
+  }
+  building_ = false;
+  if (visibleAfterBuild_) {
+    Show();
+  }
+}
+
+void Window::Build() {
+  if (Implements("Layout")) {
+    Layout();
+  }
+  if (Implements("CreateControls")) {
+    CreateControls();
+  }
+  // Open events come after every control and its handlers exist.
+  for (const Ref<Control>& c : std::vector<Ref<Control>>(controls_)) {
+    c->RaiseEvent(EventNumber::Open);
+  }
+  if (Implements("AddMenuHandlers")) {
+    AddMenuHandlers(*this);
+  }
+  FitFrame(*this);
+  PlaceControls(*this);
+}
+
+bool Window::Implements(std::string_view event) const {
+  for (const ClassRecord* c = &Class(); c != nullptr; c = c->super) {
+    if (c->ImplementsEvent(event)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void Window::Show() {
+  if (!open_ || peer_->hwnd == nullptr) {
+    return;
+  }
+  if (building_) {
+    visibleAfterBuild_ = true;
+    return;
+  }
+  if (!peer_->centred) {
+    peer_->centred = true;
+    Centre(peer_->hwnd);
+  }
+  ShowWindow(peer_->hwnd, SW_SHOW);
+  BringWindowToTop(peer_->hwnd);
+  SetForegroundWindow(peer_->hwnd);
+  SetActiveWindow(peer_->hwnd);
+}
+
+void Window::Hide() {
+  if (building_) {
+    visibleAfterBuild_ = false;
+  }
+  if (peer_->hwnd == nullptr) {
+    return;
+  }
+  ShowWindow(peer_->hwnd, SW_HIDE);
+  // The activation goes to the newest visible window.
+  PutOff([] {
+    HWND active = GetActiveWindow();
+    if (active != nullptr && IsWindowVisible(active)) {
+      return;
+    }
+    const auto windows = Registry();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+      if (HWND w = (*it)->PlatformPeer().hwnd; w != nullptr && IsWindowVisible(w)) {
+        SetForegroundWindow(w);
+        SetActiveWindow(w);
+        return;
+      }
+    }
+  });
+}
+
+bool Window::Visible() const {
+  if (building_) {
+    return visibleAfterBuild_;
+  }
+  return peer_->hwnd != nullptr && IsWindowVisible(peer_->hwnd);
+}
+
+void Window::SetVisible(bool visible) {
+  visible ? Show() : Hide();
+}
+
+void Window::Close() {
+  if (!open_) {
+    return;
+  }
+  open_ = false;
+  Ref<Window> keep = Keep(*this);
+  if (Implements("Close")) {
+    RuntimeCallHandler([this] { Event_Close(); });
+  }
+  Discard();
+  // With no window left (the splash closed before it handed over) the user
+  // has no way on and no way out: the application ends.
+  if (Registry().empty()) {
+    Quit(0);
+  }
+}
+
+void Window::Discard() {
+  Ref<Window> keep = Keep(*this);
+  open_ = false;
+  if (HWND hwnd = peer_->hwnd) {
+    peer_->hwnd = nullptr;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    ShowWindow(hwnd, SW_HIDE);
+    HMENU menu = peer_->menu;
+    HACCEL accelerators = peer_->accelerators;
+    peer_->menu = nullptr;
+    peer_->accelerators = nullptr;
+    const bool menuAttached = GetMenu(hwnd) == menu;
+    auto destroy = [hwnd, menu, accelerators, menuAttached] {
+      DestroyWindow(hwnd);
+      if (menu != nullptr && !menuAttached) {
+        DestroyMenu(menu);
+      }
+      if (accelerators != nullptr) {
+        DestroyAcceleratorTable(accelerators);
+      }
+    };
+    // Not from inside one of the window's own messages.
+    peer_->inHandler > 0 ? PutOff(destroy) : destroy();
+    if (menuBar_) {
+      std::function<void(MenuItem&)> forget = [&](MenuItem& item) {
+        std::erase_if(item.PlatformViews().views,
+                      [hwnd](const MenuItem::Views::View& v) { return v.window == hwnd; });
+        for (const Ref<MenuItem>& child : item.Children()) {
+          forget(*child);
+        }
+      };
+      forget(*menuBar_);
+    }
+  }
+  // The controls belong to no window now; a timer among them fires no more.
+  for (const Ref<Control>& control : controls_) {
+    if (auto* r = dynamic_cast<RectControl*>(control.get()); r && r->PlatformPeer()) {
+      r->PlatformPeer()->hwnd = nullptr;  // gone with the window
+    }
+    control->AttachTo(nullptr);
+  }
+  Unregister(*this);
+}
+
+void Window::SetMenuBar(Ref<fw::MenuBar> bar) {
+  menuBar_ = std::move(bar);
+  InstallMenuBar(*this);
+  FitFrame(*this);
+}
+
+Ref<Object> Window::New(const ClassRecord& controlClass) {
+  Ref<Object> object = RuntimeNewObject(controlClass);
+  auto control = std::dynamic_pointer_cast<Control>(object);
+  if (!control) {
+    throw IllegalCastException("The class " + controlClass.name + " is not a control");
+  }
+  control->AttachTo(this);
+  return object;
+}
+
+void Window::AddControl(const std::string& name, const Ref<Control>& control) {
+  if (!control) {
+    throw NilObjectException("No control to add as " + name);
+  }
+  control->name_ = name;
+  control->AttachTo(this);
+  controls_.push_back(control);
+}
+
+Ref<Control> Window::ControlByName(std::string_view name) const {
+  for (const Ref<Control>& c : controls_) {
+    if (c->Name() == name) {
+      return c;
+    }
+  }
+  return nullptr;
+}
+
+void Window::AddMenuHandler(const std::string& itemName, MenuHandler handler) {
+  menuHandlers_[itemName] = std::move(handler);
+}
+
+const MenuHandler* Window::MenuHandlerFor(const std::string& itemName) const {
+  auto it = menuHandlers_.find(itemName);
+  return it == menuHandlers_.end() ? nullptr : &it->second;
+}
+
+void Window::SetTitle(const std::string& title) {
+  title_ = title;
+  if (peer_->hwnd != nullptr) {
+    SetWindowTextW(peer_->hwnd, Wide(title).c_str());
+  }
+}
+
+void Window::SetSize(int64_t width, int64_t height) {
+  width_ = width;
+  height_ = height;
+  FitFrame(*this);
+}
+
+void Window::ApplyFrame() {
+  HWND hwnd = peer_->hwnd;
+  if (hwnd == nullptr) {
+    return;
+  }
+  const Frame& f = frame_;
+  const auto visible = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)) & WS_VISIBLE;
+  SetWindowLongPtrW(hwnd, GWL_STYLE, static_cast<LONG_PTR>(FrameStyle(f) | visible));
+  if (HMENU system = GetSystemMenu(hwnd, FALSE)) {
+    EnableMenuItem(system, SC_CLOSE, MF_BYCOMMAND | (f.closeButton ? MF_ENABLED : MF_GRAYED));
+  }
+  if (peer_->background != nullptr) {
+    DeleteObject(peer_->background);
+    peer_->background = nullptr;
+  }
+  if (f.hasBackgroundColor) {
+    peer_->background = CreateSolidBrush(ToColorRef(f.backgroundColor));
+  }
+  if (peer_->menu != nullptr) {
+    SetMenu(hwnd, f.menuBarVisible ? peer_->menu : nullptr);
+  }
+  SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  FitFrame(*this);
+  InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+Ref<Window> GetImplicitWindow(std::string_view className) {
+  for (const Ref<Window>& w : Registry()) {
+    if (w->Class().name == className) {
+      return w;
+    }
+  }
+  return nullptr;
+}
+
+std::vector<Ref<Window>> OpenWindows() {
+  return Registry();
+}
+
+}  // namespace fw
