@@ -28,6 +28,9 @@ void Refit(RectControl::Peer* peer, const FontSpec& font, const std::wstring& te
 std::unique_ptr<RectControl::Peer> Label::MakePeer() {
   auto peer = std::make_unique<RectControl::Peer>();
   MakeChild(*this, *peer, L"Static", SS_NOPREFIX | SS_LEFTNOWORDWRAP);
+  // Beneath the other controls: a label's box may overlap a field's border,
+  // and the field stays whole.
+  SetWindowPos(peer->hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   peer->dpiChanged = [this] { Relayout(); };
   return peer;
 }

@@ -89,8 +89,9 @@ void MakeChild(RectControl& control, RectControl::Peer& peer, const wchar_t* cla
   if (parent == nullptr) {
     throw NilObjectException("A control needs its window before it is constructed");
   }
-  HWND hwnd = CreateWindowExW(exStyle, className, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
-                              parent, nullptr, ModuleInstance(), nullptr);
+  HWND hwnd =
+      CreateWindowExW(exStyle, className, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, 0,
+                      0, 0, 0, parent, nullptr, ModuleInstance(), nullptr);
   if (hwnd == nullptr) {
     throw RuntimeException("The control could not be made");
   }

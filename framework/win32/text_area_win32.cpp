@@ -158,18 +158,20 @@ LRESULT CALLBACK AreaProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
 TextArea::TextArea() = default;
 TextArea::~TextArea() = default;
 
+namespace {
+// Scroll bars and wrapping are fixed when the control is made.
+DWORD AreaStyle(bool multiline, bool horizontal, bool vertical) {
+  if (!multiline) {
+    return WS_TABSTOP | ES_AUTOHSCROLL | ES_NOHIDESEL;
+  }
+  return WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL |
+         (horizontal ? WS_HSCROLL | ES_AUTOHSCROLL : 0) | (vertical ? WS_VSCROLL : 0);
+}
+}  // namespace
+
 std::unique_ptr<RectControl::Peer> TextArea::MakePeer() {
   auto peer = std::make_unique<AreaPeer>();
-  DWORD style = WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL;
-  if (hScroll_) {
-    style |= WS_HSCROLL | ES_AUTOHSCROLL;
-  }
-  if (vScroll_) {
-    style |= WS_VSCROLL;
-  }
-  if (!multiline_) {
-    style = WS_TABSTOP | ES_AUTOHSCROLL | ES_NOHIDESEL;
-  }
+  const DWORD style = AreaStyle(multiline_, hScroll_, vScroll_);
   MakeChild(*this, *peer, MSFTEDIT_CLASS, style, WS_EX_CLIENTEDGE);
   HWND hwnd = peer->hwnd;
   SendMessageW(hwnd, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
@@ -269,22 +271,26 @@ void TextArea::SetScrollbars(bool horizontal, bool vertical) {
   if (!peer_ || peer_->hwnd == nullptr) {
     return;
   }
-  // Scroll bars and wrapping are fixed when the control is made: it is made
-  // anew, with what the old one held.
+  const DWORD mask = ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_HSCROLL | WS_VSCROLL;
+  const auto current = static_cast<DWORD>(GetWindowLongPtrW(peer_->hwnd, GWL_STYLE));
+  if ((current & mask) == (AreaStyle(multiline_, horizontal, vertical) & mask)) {
+    return;
+  }
+  // The control is made anew, with what the old one held.
   const std::string text = Text();
   const bool readOnly = ReadOnly();
   const bool allowTabs = PeerOf(peer_.get())->allowTabs;
+  const bool border = (GetWindowLongPtrW(peer_->hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
   auto old = std::move(peer_);
-  const Rect bounds = bounds_;
   peer_ = MakePeer();
   old.reset();
   PeerOf(peer_.get())->allowTabs = allowTabs;
   cache_->text.clear();
   cache_->valid = true;
-  SetBounds(bounds);
+  SetBounds(bounds_);
+  SetHasBorder(border);
   ApplyFont();
   ApplyColors();
-  ApplyAlignment();
   SetText(text);
   SendMessageW(peer_->hwnd, EM_SETREADONLY, readOnly, 0);
 }

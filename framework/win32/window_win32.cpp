@@ -389,8 +389,10 @@ void PlaceControl(RectControl& control) {
   }
   const Rect b = control.Bounds();
   const EdgeLocks l = control.Locks();
+  // Edges scaled, not sizes: neighbours that touch in the layout still
+  // touch, without overlapping by a rounding.
   int x = Scale(b.left, dpi), y = Scale(b.top, dpi);
-  int w = Scale(b.width, dpi), h = Scale(b.height, dpi);
+  int w = Scale(b.left + b.width, dpi) - x, h = Scale(b.top + b.height, dpi) - y;
   if (l.right && l.left) {
     w += dw;
   } else if (l.right) {
