@@ -1,6 +1,7 @@
 // Pictures on Win32: PNG files decoded by WIC, looked up by file name in the
 // resources folder beside the executable, and scaled to a window's DPI.
 
+#include "framework/app_folders.h"
 #include "framework/picture.h"
 #include "win32/win32.h"
 // After windows.h.
@@ -60,20 +61,6 @@ int64_t Picture::Height() const {
   return image_->height;
 }
 
-std::string ResourcesFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n < path.size()) {
-      path.resize(n);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  path.resize(path.find_last_of(L"\\/") + 1);
-  return Utf8(path + L"resources");
-}
-
 Ref<Picture> RuntimeGetPictureFromResourceManager(std::string_view fileName) {
   // A bare file name only: nothing outside the resources folder is read.
   if (fileName.empty() || fileName.find_first_of("/\\:") != std::string_view::npos ||
@@ -83,7 +70,7 @@ Ref<Picture> RuntimeGetPictureFromResourceManager(std::string_view fileName) {
   if (Factory()->p == nullptr) {
     return nullptr;
   }
-  const std::wstring path = Wide(ResourcesFolder() + "\\" + std::string(fileName));
+  const std::wstring path = (ApplicationResourcesFolder() / Wide(fileName)).wstring();
   Com<IWICBitmapDecoder> decoder;
   Com<IWICBitmapFrameDecode> frame;
   auto image = std::make_unique<Picture::Image>();
