@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws Quillmere's pictures and its Windows icon.
+"""Draws Quillmere's pictures, its Windows icon and its desktop icons.
 
 The motif is a small heat map of a correlation matrix with a bold "R" (and a
 superscript 2 where there is room) in front of it. Every shape is a signed
@@ -261,15 +261,16 @@ def render(size, opaque_background, samples=6):
 # --- file formats ------------------------------------------------------------
 
 
-def png_bytes(rows):
+def png_bytes(rows, alpha=False):
     height, width = len(rows), len(rows[0])
+    channels, colour_type = (4, 6) if alpha else (3, 2)  # 8-bit RGBA or RGB
 
     def chunk(kind, data):
         body = kind + data
         return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
 
-    raw = b"".join(b"\x00" + bytes(v for px in row for v in px[:3]) for row in rows)
-    header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)  # 8-bit RGB
+    raw = b"".join(b"\x00" + bytes(v for px in row for v in px[:channels]) for row in rows)
+    header = struct.pack(">IIBBBBB", width, height, 8, colour_type, 0, 0, 0)
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9))
             + chunk(b"IEND", b""))
 
@@ -351,6 +352,8 @@ def dib_8(rows):
 
 
 ICON_IMAGES = [(48, 8), (32, 8), (16, 8), (256, 32), (48, 32), (32, 32), (16, 32)]
+# The desktop icons (share/icons/hicolor/<size>x<size>/apps/quillmere.png).
+ICON_SIZES = (16, 32, 48, 64, 128, 256)
 
 
 def ico_bytes(renders):
@@ -370,12 +373,16 @@ def ico_bytes(renders):
 
 def build():
     """File name -> contents of every generated file."""
-    renders = {size: render(size, opaque_background=False) for size in (16, 32, 48, 256)}
-    return {
+    renders = {size: render(size, opaque_background=False) for size in ICON_SIZES}
+    files = {
         "R128.png": png_bytes(render(128, opaque_background=True)),
         "R256.png": png_bytes(render(256, opaque_background=True)),
         "quillmere.ico": ico_bytes(renders),
     }
+    for size in ICON_SIZES:
+        files[f"icons/hicolor/{size}x{size}/apps/quillmere.png"] = png_bytes(renders[size],
+                                                                          alpha=True)
+    return files
 
 
 def main():
@@ -392,6 +399,7 @@ def main():
             if not path.is_file() or path.read_bytes() != data:
                 stale.append(name)
         else:
+            path.parent.mkdir(parents=True, exist_ok=True)
             path.write_bytes(data)
     if stale:
         print("out of date, run make_artwork.py: " + ", ".join(stale), file=sys.stderr)

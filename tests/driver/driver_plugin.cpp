@@ -7,16 +7,21 @@
 //   file-close     hand over, then File › Close from the main window's menu
 //   report         dismiss the first modal box (a start-up report)
 // The driver only sends what a user would: key presses, a close request, a
-// menu command.
+// menu command. When the splash is shown it also tells on stderr where the
+// program's libraries were loaded from ("driver: loaded <path>") and, given
+// QUILLMERE_TEST_PICTURE, whether the splash shows that picture.
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QGenericPlugin>
+#include <QImage>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
+#include <set>
 
 namespace {
 
@@ -28,6 +33,49 @@ QMainWindow* VisibleWindow(const char* objectName) {
     }
   }
   return nullptr;
+}
+
+// The program's own libraries mapped into this process.
+void ReportLoadedLibraries() {
+  QFile maps(QStringLiteral("/proc/self/maps"));
+  if (!maps.open(QIODevice::ReadOnly)) {
+    return;
+  }
+  std::set<QString> paths;
+  for (const QByteArray& line : maps.readAll().split('\n')) {
+    const qsizetype slash = line.indexOf('/');
+    if (slash >= 0 && line.contains("libquill")) {
+      paths.insert(QString::fromLocal8Bit(line.mid(slash)));
+    }
+  }
+  for (const QString& path : paths) {
+    std::fprintf(stderr, "driver: loaded %s\n", qPrintable(path));
+  }
+}
+
+// Whether a control of the window shows the picture from its top-left
+// corner, as a canvas shows its backdrop.
+bool ShowsPicture(QWidget* window, const QImage& picture) {
+  for (QWidget* child : window->findChildren<QWidget*>()) {
+    const QRect area(QPoint(0, 0), child->size().boundedTo(picture.size()));
+    if (area.width() < 64 || area.height() < 64) {
+      continue;
+    }
+    const QImage shown = child->grab().toImage().copy(area).convertToFormat(QImage::Format_RGB32);
+    if (shown == picture.copy(area).convertToFormat(QImage::Format_RGB32)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void ReportSplash(QWidget* splash) {
+  ReportLoadedLibraries();
+  const QString expected = qEnvironmentVariable("QUILLMERE_TEST_PICTURE");
+  if (!expected.isEmpty()) {
+    const bool shown = ShowsPicture(splash, QImage(expected));
+    std::fprintf(stderr, "driver: splash %s the picture\n", shown ? "shows" : "does not show");
+  }
 }
 
 class Driver : public QObject {
@@ -48,6 +96,7 @@ class Driver : public QObject {
     }
     if (!handedOver_) {
       if (QMainWindow* splash = VisibleWindow("AboutWnd.AboutWnd")) {
+        ReportSplash(splash);
         std::fprintf(stderr, "driver: splash shown, pressing a key\n");
         QTest::keyClick(splash, Qt::Key_Space);
         handedOver_ = true;
