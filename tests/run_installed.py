@@ -14,7 +14,6 @@ Ctrl+Q; the program must end with status 0.
 """
 import os
 import pathlib
-import shutil
 import subprocess
 import sys
 import tempfile
@@ -50,12 +49,7 @@ def unpack(cpack, build, root):
     package = out / PACKAGE_FILE
     if not package.is_file():
         sys.exit(f"CPack made no {PACKAGE_FILE}: {sorted(p.name for p in out.iterdir())}")
-    if shutil.which("lintian"):
-        report = subprocess.run(["lintian", "--no-tag-display-limit", package],
-                                capture_output=True, text=True)
-        errors = [line for line in report.stdout.splitlines() if line.startswith("E:")]
-        if errors:
-            sys.exit("lintian reports errors:\n" + "\n".join(errors))
+    run(["lintian", "--tag-display-limit", "0", package])  # fails on an error tag
     run(["dpkg-deb", "-x", package, root])
 
 
