@@ -6,7 +6,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <memory>
 #include <string>
@@ -159,6 +162,28 @@ class tst_Matrix : public QObject {
     const auto m = FromText("-0.5 +1.25E+1 .5 2. 1e-3 007 -0 4.9e-324");
     const std::vector<double> expected = {-0.5, 12.5, 0.5, 2.0, 0.001, 7.0, 0.0, 4.9e-324};
     QCOMPARE(Elements(*m), expected);
+  }
+
+  // Each value is the correctly rounded reading of its decimal, bit for bit:
+  // also where going through an integer and a power of ten would round twice
+  // (long digits, many decimals) or overflow the integer (twenty digits).
+  void valuesAreCorrectlyRounded_data() {
+    QTest::addColumn<QByteArray>("token");
+    for (const char* token :
+         {"0.5800", "-0.6000", "+7.", "-0", "9007199254740992", "900719925474099.3",
+          "26.2002520470472091", "1234567890123456789", "18446744073709551617",
+          "0.0000000000000000000001", "0.00000001802706121322241", "1e-5"}) {
+      QTest::newRow(token) << QByteArray(token);
+    }
+  }
+
+  void valuesAreCorrectlyRounded() {
+    QFETCH(QByteArray, token);
+    const char* first = token.constData() + (token.startsWith('+') ? 1 : 0);
+    double expected = 0.0;
+    QVERIFY(std::from_chars(first, token.constData() + token.size(), expected).ec == std::errc{});
+    const double value = FromText(token.toStdString())->Element(0, 0);
+    QCOMPARE(std::bit_cast<uint64_t>(value), std::bit_cast<uint64_t>(expected));
   }
 
   // Element and the inverse keep rows as rows: a transposition would only
