@@ -10,27 +10,29 @@ struct MenuEntry {
   int builder;              // which of Untitled0..3 makes it
   std::string_view parent;  // empty: a top-level menu on the bar
   std::string_view name;
-  bool quitItem;  // a QuitMenuItem rather than a MenuItem
+  fw::MenuRole role;  // Quit: a QuitMenuItem; the editing roles act on the focused text
   std::string_view text;
   std::optional<std::string_view> commandKey;  // not set at all for the separator
   bool autoEnable;
 };
 
+using Role = fw::MenuRole;
+
 constexpr MenuEntry kMenuTable[] = {
-    {0, "", "UntitledMenu3", false, "", "", false},
-    {1, "", "FileMenu", false, "File", "", false},
-    {1, "FileMenu", "CloseMenuItem", false, "Close", "", true},
-    {1, "FileMenu", "FileQuit", true, "Quit", "Ctrl+Q", true},
-    {2, "", "EditMenu", false, "Edit", "", false},
-    {2, "EditMenu", "EditUndo", false, "Undo", "Ctrl+Z", false},
-    {2, "EditMenu", "UntitledMenu1", false, "-", std::nullopt, false},
-    {2, "EditMenu", "EditCut", false, "Cut", "Ctrl+X", false},
-    {2, "EditMenu", "EditCopy", false, "Copy", "Ctrl+C", false},
-    {2, "EditMenu", "EditPaste", false, "Paste", "Ctrl+V", false},
-    {3, "", "WindowMenu", false, "Window", "", false},
-    {3, "WindowMenu", "ControlMenuItem", false, "Control", "", false},
-    {3, "WindowMenu", "AboutMenuItem", false, "About Quillmere", "", false},
-    {3, "WindowMenu", "DescriptionMenuItem", false, "Instructions", "", false},
+    {0, "", "UntitledMenu3", Role::None, "", "", false},
+    {1, "", "FileMenu", Role::None, "File", "", false},
+    {1, "FileMenu", "CloseMenuItem", Role::None, "Close", "", true},
+    {1, "FileMenu", "FileQuit", Role::Quit, "Quit", "Ctrl+Q", true},
+    {2, "", "EditMenu", Role::None, "Edit", "", false},
+    {2, "EditMenu", "EditUndo", Role::Undo, "Undo", "Ctrl+Z", false},
+    {2, "EditMenu", "UntitledMenu1", Role::None, "-", std::nullopt, false},
+    {2, "EditMenu", "EditCut", Role::Cut, "Cut", "Ctrl+X", false},
+    {2, "EditMenu", "EditCopy", Role::Copy, "Copy", "Ctrl+C", false},
+    {2, "EditMenu", "EditPaste", Role::Paste, "Paste", "Ctrl+V", false},
+    {3, "", "WindowMenu", Role::None, "Window", "", false},
+    {3, "WindowMenu", "ControlMenuItem", Role::None, "Control", "", false},
+    {3, "WindowMenu", "AboutMenuItem", Role::None, "About Quillmere", "", false},
+    {3, "WindowMenu", "DescriptionMenuItem", Role::None, "Instructions", "", false},
 };
 
 }  // namespace
@@ -75,7 +77,8 @@ void Menu::BuildMenu(int builder) {
     if (row.builder != builder) {
       continue;
     }
-    const fw::ClassRecord& cls = row.quitItem ? fw::QuitMenuItem::Lookup() : fw::MenuItem::Lookup();
+    const fw::ClassRecord& cls =
+        row.role == Role::Quit ? fw::QuitMenuItem::Lookup() : fw::MenuItem::Lookup();
     auto item = fw::RuntimeCheckCast<fw::MenuItem>(fw::RuntimeNewObject(cls));
     item->Constructor();
     item->SetName(std::string(row.name));
@@ -85,6 +88,7 @@ void Menu::BuildMenu(int builder) {
     if (row.commandKey) {
       item->SetCommandKey(std::string(*row.commandKey));
     }
+    item->SetRole(row.role);
     if (row.parent.empty()) {
       AddMenu(item);
     } else {

@@ -87,6 +87,7 @@ void NewAppInstance() {
   constexpr int kStageFinal = 3;
   app->_x_SetVersionData(version::kMajor, version::kMinor, version::kBug, version::kNonRelease,
                          kStageFinal, std::string(kNotice), std::string(version::kShort), "");
+  app->SetTitle("Quillmere");
   fw::RuntimeRegisterAppObject(app);
 }
 

@@ -3,10 +3,13 @@
 // background-task yield and the report of an unhandled exception.
 
 #include <qpa/qwindowsysteminterface.h>
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
@@ -16,6 +19,7 @@
 #include <thread>
 
 #include "framework/controls.h"
+#include "framework/menu.h"
 #include "framework/qt/testing.h"
 #include "framework/runtime.h"
 #include "framework/window.h"
@@ -38,6 +42,9 @@ class ProbeWindow : public fw::Window {
   const fw::ClassRecord& Class() const override { return Lookup(); }
 
   void Layout() override {
+    if (bar) {
+      SetMenuBar(bar);
+    }
     fw::SetProperties(*this, fw::PropertyList{{"Width", 320},
                                               {"Height", 200},
                                               {"Title", "Probe"},
@@ -107,6 +114,7 @@ class ProbeWindow : public fw::Window {
   }
 
   static inline bool failNextBuild = false;
+  static inline fw::Ref<fw::MenuBar> bar;
   int opens = 0, clicks = 0, finished = 0, maxDepth = 0;
   bool openSawHandler = false, throwOnClick = false, yieldOnClick = false;
 };
@@ -127,6 +135,30 @@ fw::Ref<ProbeWindow> Probe() {
   auto w = fw::RuntimeCheckCast<ProbeWindow>(fw::RuntimeNewObject(ProbeWindow::Lookup()));
   w->Constructor();
   return w;
+}
+
+// A bar with one menu holding one entry of that name and role.
+fw::Ref<fw::MenuBar> BarWithEntry(const std::string& name, fw::MenuRole role) {
+  auto bar = std::make_shared<fw::MenuBar>();
+  auto menu = std::make_shared<fw::MenuItem>();
+  menu->SetName("Things");
+  menu->SetText("Things");
+  auto entry = std::make_shared<fw::MenuItem>();
+  entry->SetName(name);
+  entry->SetText(name);
+  entry->SetRole(role);
+  entry->SetAutoEnable(true);
+  menu->AddMenu(entry);
+  bar->AddMenu(menu);
+  return bar;
+}
+
+// Chooses the entry from the probe's menu bar.
+void ChooseEntry(const fw::Window& window, const std::string& name) {
+  auto* action =
+      fw::testing::WidgetOf(window)->menuBar()->findChild<QAction*>(QString::fromStdString(name));
+  QVERIFY(action);
+  action->trigger();
 }
 
 }  // namespace
@@ -244,6 +276,67 @@ class tst_FrameworkWindow : public QObject {
     QVERIFY(seen.contains("probe failure"));
     QVERIFY(w->IsOpen());
     QVERIFY(!fw::RuntimeIsQuitting());
+  }
+
+  // The editing commands go to the focused text by the entry's role; its
+  // name means nothing to the framework.
+  void editingRolesActOnTheFocusedText_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QString>("typedFirst");
+    QTest::addColumn<QString>("textAfter");
+    QTest::addColumn<QString>("clipboardAfter");
+    auto row = [](const char* tag, const char* name, fw::MenuRole role, const char* typed,
+                  const char* text, const char* clipboard) {
+      QTest::newRow(tag) << name << static_cast<int>(role) << typed << text << clipboard;
+    };
+    row("copy", "Duplicate", fw::MenuRole::Copy, "", "ab", "ab");
+    row("cut", "Snip", fw::MenuRole::Cut, "", "", "ab");
+    row("paste", "Insert", fw::MenuRole::Paste, "", "zz", "zz");
+    row("undo", "Back", fw::MenuRole::Undo, "c", "ab", "zz");
+    row("a name alone does nothing", "EditCopy", fw::MenuRole::None, "", "ab", "zz");
+  }
+  void editingRolesActOnTheFocusedText() {
+    QFETCH(QString, name);
+    QFETCH(int, role);
+    QFETCH(QString, typedFirst);
+    QFETCH(QString, textAfter);
+    QFETCH(QString, clipboardAfter);
+    ProbeWindow::bar = BarWithEntry(name.toStdString(), static_cast<fw::MenuRole>(role));
+    auto w = Probe();
+    ProbeWindow::bar = nullptr;
+    auto area = fw::RuntimeCheckCast<fw::TextArea>(w->ControlByName("area"));
+    area->SetVisible(true);
+    area->SetText("ab");
+    auto* edit = qobject_cast<QTextEdit*>(fw::testing::WidgetOf(*area));
+    QVERIFY(QTest::qWaitForWindowExposed(fw::testing::WidgetOf(*w)));
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QApplication::clipboard()->setText(QStringLiteral("zz"));
+    QTest::keyClicks(edit, typedFirst);
+    ChooseEntry(*w, name.toStdString());
+    QCOMPARE(edit->toPlainText(), textAfter);
+    QCOMPARE(QApplication::clipboard()->text(), clipboardAfter);
+  }
+
+  // An entry in the Quit role quits when no handler takes it, whatever its
+  // class and name; a handler that takes it keeps the program running.
+  void aQuitEntryQuitsUnlessHandled() {
+    ProbeWindow::bar = BarWithEntry("Leave", fw::MenuRole::Quit);
+    auto w = Probe();
+    ProbeWindow::bar = nullptr;
+    int handled = 0;
+    w->AddMenuHandler("Leave", [&handled] { return ++handled, false; });
+    ChooseEntry(*w, "Leave");
+    QCOMPARE(handled, 1);
+    QVERIFY(!fw::RuntimeIsQuitting());
+    w->Close();
+    ProbeWindow::bar = BarWithEntry("Leave", fw::MenuRole::Quit);
+    auto unhandled = Probe();
+    ProbeWindow::bar = nullptr;
+    ChooseEntry(*unhandled, "Leave");
+    QVERIFY(fw::RuntimeIsQuitting());
+    QCOMPARE(fw::testing::LastExitCode(), 0);
   }
 
   void castToTheWrongClassRaises() {

@@ -83,20 +83,22 @@ void tst_Menu::entries_data() {
   QTest::addColumn<QString>("shortcut");
   QTest::addColumn<bool>("autoEnable");
   QTest::addColumn<bool>("quitItem");
+  QTest::addColumn<int>("role");
   auto row = [](const char* name, const char* parent, const char* caption, const char* shortcut,
-                bool autoEnable, bool quitItem) {
-    QTest::newRow(name) << name << parent << caption << shortcut << autoEnable << quitItem;
+                bool autoEnable, bool quitItem, fw::MenuRole role = fw::MenuRole::None) {
+    QTest::newRow(name) << name << parent << caption << shortcut << autoEnable << quitItem
+                        << static_cast<int>(role);
   };
   row("UntitledMenu3", "", "", "", false, false);
   row("FileMenu", "", "File", "", false, false);
   row("CloseMenuItem", "FileMenu", "Close", "", true, false);
-  row("FileQuit", "FileMenu", "Quit", "Ctrl+Q", true, true);
+  row("FileQuit", "FileMenu", "Quit", "Ctrl+Q", true, true, fw::MenuRole::Quit);
   row("EditMenu", "", "Edit", "", false, false);
-  row("EditUndo", "EditMenu", "Undo", "Ctrl+Z", false, false);
+  row("EditUndo", "EditMenu", "Undo", "Ctrl+Z", false, false, fw::MenuRole::Undo);
   row("UntitledMenu1", "EditMenu", "-", "", false, false);
-  row("EditCut", "EditMenu", "Cut", "Ctrl+X", false, false);
-  row("EditCopy", "EditMenu", "Copy", "Ctrl+C", false, false);
-  row("EditPaste", "EditMenu", "Paste", "Ctrl+V", false, false);
+  row("EditCut", "EditMenu", "Cut", "Ctrl+X", false, false, fw::MenuRole::Cut);
+  row("EditCopy", "EditMenu", "Copy", "Ctrl+C", false, false, fw::MenuRole::Copy);
+  row("EditPaste", "EditMenu", "Paste", "Ctrl+V", false, false, fw::MenuRole::Paste);
   row("WindowMenu", "", "Window", "", false, false);
   row("ControlMenuItem", "WindowMenu", "Control", "", false, false);
   row("AboutMenuItem", "WindowMenu", "About Quillmere", "", false, false);
@@ -110,6 +112,7 @@ void tst_Menu::entries() {
   QFETCH(QString, shortcut);
   QFETCH(bool, autoEnable);
   QFETCH(bool, quitItem);
+  QFETCH(int, role);
   auto bar = implicit::Menu();
   auto entry = bar->Lookup(name.toStdString());
   QVERIFY(entry);
@@ -120,6 +123,7 @@ void tst_Menu::entries() {
   QCOMPARE(QString::fromStdString(entry->CommandKey()), shortcut);
   QCOMPARE(entry->AutoEnable(), autoEnable);
   QCOMPARE(entry->Class().IsA(fw::QuitMenuItem::Lookup()), quitItem);
+  QCOMPARE(static_cast<int>(entry->Role()), role);
   QVERIFY(entry->Visible());
 }
 

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QStringList>
 
+#include "framework/application.h"
 #include "framework/dialogs.h"
 #include "framework/files.h"
 #include "qt/testing.h"
@@ -38,8 +39,8 @@ QStringList NameFilters(std::string_view filter) {
 }  // namespace
 
 void MsgBox(const std::string& message) {
-  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quillmere"), QString::fromStdString(message),
-                  QMessageBox::Ok, QApplication::activeWindow());
+  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(ApplicationTitle()),
+                  QString::fromStdString(message), QMessageBox::Ok, QApplication::activeWindow());
   box.setObjectName(QStringLiteral("MsgBox"));
   box.exec();
 }

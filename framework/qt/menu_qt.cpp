@@ -29,35 +29,42 @@ void ResetToAutoEnable(MenuItem& item) {
 }
 
 // The editing commands a focused text control carries out itself.
-void RunEditCommand(const std::string& name, QWidget* focus) {
-  if (auto* edit = qobject_cast<QTextEdit*>(focus)) {
-    if (name == "EditCopy")
-      edit->copy();
-    else if (name == "EditCut")
-      edit->cut();
-    else if (name == "EditPaste")
-      edit->paste();
-    else if (name == "EditUndo")
+template <class Edit>
+void RunEditCommand(MenuRole role, Edit* edit) {
+  switch (role) {
+    case MenuRole::Undo:
       edit->undo();
+      break;
+    case MenuRole::Cut:
+      edit->cut();
+      break;
+    case MenuRole::Copy:
+      edit->copy();
+      break;
+    case MenuRole::Paste:
+      edit->paste();
+      break;
+    case MenuRole::None:
+    case MenuRole::Quit:
+      break;
+  }
+}
+
+void RunEditCommand(MenuRole role, QWidget* focus) {
+  if (auto* edit = qobject_cast<QTextEdit*>(focus)) {
+    RunEditCommand(role, edit);
   } else if (auto* line = qobject_cast<QLineEdit*>(focus)) {
-    if (name == "EditCopy")
-      line->copy();
-    else if (name == "EditCut")
-      line->cut();
-    else if (name == "EditPaste")
-      line->paste();
-    else if (name == "EditUndo")
-      line->undo();
+    RunEditCommand(role, line);
   }
 }
 
 // A chosen command: the focused control's own editing first, then the
-// window's handler, then the application's; True from a handler ends it. An
-// item nobody handles runs its own action (a quit item quits).
+// window's handler, then the application's; True from a handler ends it. A
+// Quit entry that nobody handles quits.
 void Dispatch(Window* window, MenuItem& item) {
   const std::string name = item.Name();
   if (window != nullptr && window->PlatformPeer().widget) {
-    RunEditCommand(name, window->PlatformPeer().widget->focusWidget());
+    RunEditCommand(item.Role(), window->PlatformPeer().widget->focusWidget());
   }
   bool handled = false;
   bool anyHandler = false;
@@ -75,7 +82,7 @@ void Dispatch(Window* window, MenuItem& item) {
       }
     }
   }
-  if (!anyHandler && item.Class().IsA(QuitMenuItem::Lookup())) {
+  if (!anyHandler && item.Role() == MenuRole::Quit) {
     Quit(0);
   }
 }

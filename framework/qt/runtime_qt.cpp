@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <typeinfo>
@@ -39,10 +40,20 @@ class ShortcutWatcher : public QObject {
   }
 };
 
+// Qt wants an argv; it takes the application's name from the first entry.
+// The process's own name serves, so the framework names no program.
+char* ProcessName() {
+  static char unknown[] = "";
+#ifdef __GLIBC__
+  return program_invocation_name != nullptr ? program_invocation_name : unknown;
+#else
+  return unknown;
+#endif
+}
+
 struct RuntimeState {
   int argc = 1;
-  char arg0[16] = "quillmere";
-  char* argv[2] = {arg0, nullptr};
+  char* argv[2] = {ProcessName(), nullptr};
   std::unique_ptr<QApplication> ownApp;
   std::unique_ptr<ShortcutWatcher> watcher;
   std::exception_ptr pending;
@@ -190,7 +201,7 @@ void UnhandledException(std::exception_ptr exception) {
     s.failedBeforeLoop = true;
   }
   if (QApplication::instance() != nullptr) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Quillmere"),
+    QMessageBox box(QMessageBox::Critical, QString::fromStdString(ApplicationTitle()),
                     QString::fromStdString(text), QMessageBox::Ok, QApplication::activeWindow());
     box.setObjectName(QStringLiteral("UnhandledExceptionReport"));
     box.exec();

@@ -15,7 +15,9 @@ class Application : public Object {
   static const ClassRecord& Lookup();
   const ClassRecord& Class() const override { return Lookup(); }
 
-  // Declares the application high-DPI aware; before any window exists.
+  // Declares the application high-DPI aware; before any window exists. On Qt 6
+  // there is nothing to switch: every window is scaled to its screen anyway,
+  // and the value is only kept for SupportsHiDPI.
   static void SetSupportsHiDPI(bool value);
   static bool SupportsHiDPI();
 
@@ -32,6 +34,11 @@ class Application : public Object {
   const std::string& ShortVersion() const { return shortVersion_; }
   const std::string& PackageInfo() const { return packageInfo_; }
 
+  // The program's name as the framework's own message boxes and reports show
+  // it in their title bars.
+  const std::string& Title() const { return title_; }
+  void SetTitle(std::string title) { title_ = std::move(title); }
+
   void AddMenuHandler(const std::string& itemName, MenuHandler handler);
   // The handler registered under the name, or null.
   const MenuHandler* MenuHandlerFor(const std::string& itemName) const;
@@ -39,7 +46,7 @@ class Application : public Object {
  private:
   int64_t majorVersion_ = 0, minorVersion_ = 0, bugVersion_ = 0, nonReleaseVersion_ = 0,
           stageCode_ = 0;
-  std::string longVersion_, shortVersion_, packageInfo_;
+  std::string longVersion_, shortVersion_, packageInfo_, title_;
   std::map<std::string, MenuHandler> menuHandlers_;
 };
 
@@ -47,5 +54,7 @@ class Application : public Object {
 void RuntimeRegisterAppObject(Ref<Application> app);
 // The registered application object, or null.
 Ref<Application> GetAppObject();
+// The application object's title; empty while there is none.
+std::string ApplicationTitle();
 
 }  // namespace fw

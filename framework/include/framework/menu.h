@@ -12,6 +12,11 @@
 
 namespace fw {
 
+// What an entry does by itself, whatever its name. An editing entry first
+// acts on the focused text control; a Quit entry that no handler takes quits
+// the application.
+enum class MenuRole { None, Undo, Cut, Copy, Paste, Quit };
+
 class MenuItem : public Object {
  public:
   // The class record. (The by-name search below shares the name.)
@@ -38,6 +43,8 @@ class MenuItem : public Object {
   bool Visible() const { return visible_; }
   void SetVisible(bool value);
   bool IsSeparator() const { return text_ == "-"; }
+  MenuRole Role() const { return role_; }
+  void SetRole(MenuRole role) { role_ = role; }
 
   // Adds `item` as the last child.
   void AddMenu(const Ref<MenuItem>& item);
@@ -56,14 +63,16 @@ class MenuItem : public Object {
   void Refresh();
   std::string name_, text_, commandKey_;
   bool autoEnable_ = false, enabled_ = true, visible_ = true;
+  MenuRole role_ = MenuRole::None;
   std::vector<Ref<MenuItem>> children_;
   MenuItem* parent_ = nullptr;
   std::unique_ptr<Views> views_;
 };
 
-// An item whose own action quits the application.
+// An item whose own action quits the application: its role is Quit.
 class QuitMenuItem : public MenuItem {
  public:
+  QuitMenuItem() { SetRole(MenuRole::Quit); }
   static const ClassRecord& Lookup();
   const ClassRecord& Class() const override { return Lookup(); }
   using MenuItem::Lookup;

@@ -78,7 +78,7 @@ class PropertyList {
  public:
   PropertyList() = default;
   // Encodes the entries in order, so layouts read as tables:
-  //   {{"Width", 650}, {"Title", "Quillmere"}, {"FontSize", 12.0f}, {"TextColor", Color{0}}}
+  //   {{"Width", 650}, {"Title", "Results"}, {"FontSize", 12.0f}, {"TextColor", Color{0}}}
   // A name that is empty or holds a blank could not be read back and raises
   // UnsupportedFormatException.
   PropertyList(std::initializer_list<Property> entries);

@@ -45,5 +45,8 @@ void RuntimeRegisterAppObject(Ref<Application> app) {
 Ref<Application> GetAppObject() {
   return AppObject();
 }
+std::string ApplicationTitle() {
+  return AppObject() ? AppObject()->Title() : std::string();
+}
 
 }  // namespace fw
