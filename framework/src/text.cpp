@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "framework/exceptions.h"
+#include "utf8.h"
 
 namespace fw {
 
@@ -16,65 +17,11 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// One character of UTF-8 text: its code point and byte length. A malformed or
-// cut-off sequence yields its first byte alone, marked invalid.
-struct Utf8Char {
-  uint32_t code = 0;
-  size_t length = 1;
-  bool valid = true;
-};
-
-Utf8Char DecodeAt(std::string_view text, size_t at) {
-  const auto lead = static_cast<unsigned char>(text[at]);
-  if (lead < 0x80) {
-    return {lead, 1, true};
-  }
-  size_t length = 0;
-  unsigned char secondMin = 0x80;
-  unsigned char secondMax = 0xBF;
-  uint32_t code = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-    code = lead & 0x1Fu;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    code = lead & 0x0Fu;
-    if (lead == 0xE0) {
-      secondMin = 0xA0;  // overlong below U+0800
-    } else if (lead == 0xED) {
-      secondMax = 0x9F;  // surrogates
-    }
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    code = lead & 0x07u;
-    if (lead == 0xF0) {
-      secondMin = 0x90;  // overlong below U+10000
-    } else if (lead == 0xF4) {
-      secondMax = 0x8F;  // above U+10FFFF
-    }
-  } else {
-    return {0xFFFD, 1, false};
-  }
-  if (text.size() - at < length) {
-    return {0xFFFD, 1, false};
-  }
-  for (size_t k = 1; k < length; ++k) {
-    const auto byte = static_cast<unsigned char>(text[at + k]);
-    const unsigned char low = k == 1 ? secondMin : 0x80;
-    const unsigned char high = k == 1 ? secondMax : 0xBF;
-    if (byte < low || byte > high) {
-      return {0xFFFD, 1, false};
-    }
-    code = (code << 6) | (byte & 0x3Fu);
-  }
-  return {code, length, true};
-}
-
 // The byte offset `count` characters after byte offset `from`, at most the end.
 size_t AdvanceChars(std::string_view text, size_t from, int64_t count) {
   size_t at = from;
   for (int64_t k = 0; k < count && at < text.size(); ++k) {
-    at += DecodeAt(text, at).length;
+    at += utf8::DecodeAt(text, at).length;
   }
   return at;
 }
@@ -313,37 +260,20 @@ std::string Mid(std::string_view text, int64_t start1, int64_t length) {
 
 int64_t Len(std::string_view text) {
   int64_t count = 0;
-  for (size_t at = 0; at < text.size(); at += DecodeAt(text, at).length) {
+  for (size_t at = 0; at < text.size(); at += utf8::DecodeAt(text, at).length) {
     ++count;
   }
   return count;
 }
 
 std::string Chr(uint32_t code) {
-  if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-    code = 0xFFFD;
-  }
   std::string text;
-  if (code < 0x80) {
-    text += static_cast<char>(code);
-  } else if (code < 0x800) {
-    text += static_cast<char>(0xC0 | (code >> 6));
-    text += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    text += static_cast<char>(0xE0 | (code >> 12));
-    text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    text += static_cast<char>(0xF0 | (code >> 18));
-    text += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (code & 0x3F));
-  }
+  utf8::Append(text, code);
   return text;
 }
 
 uint32_t Asc(std::string_view text) {
-  return text.empty() ? 0 : DecodeAt(text, 0).code;
+  return text.empty() ? 0 : utf8::DecodeAt(text, 0).code;
 }
 
 double Sqrt(double value) {
@@ -352,7 +282,7 @@ double Sqrt(double value) {
 
 int TextCompare(std::string_view a, std::string_view b) {
   // A malformed byte sorts after every code point, and apart from other bytes.
-  const auto key = [](const Utf8Char& c, std::string_view text, size_t at) -> uint32_t {
+  const auto key = [](const utf8::Char& c, std::string_view text, size_t at) -> uint32_t {
     if (!c.valid) {
       return 0x110000u + static_cast<unsigned char>(text[at]);
     }
@@ -361,8 +291,8 @@ int TextCompare(std::string_view a, std::string_view b) {
   size_t atA = 0;
   size_t atB = 0;
   while (atA < a.size() && atB < b.size()) {
-    const Utf8Char charA = DecodeAt(a, atA);
-    const Utf8Char charB = DecodeAt(b, atB);
+    const utf8::Char charA = utf8::DecodeAt(a, atA);
+    const utf8::Char charB = utf8::DecodeAt(b, atB);
     const uint32_t keyA = key(charA, a, atA);
     const uint32_t keyB = key(charB, b, atB);
     if (keyA != keyB) {

@@ -6,14 +6,6 @@
 
 namespace fw::text_decoding {
 
-// Appends `codePoint` encoded as UTF-8. Surrogates and values past U+10FFFF
-// become U+FFFD.
-void AppendUtf8(std::string& out, char32_t codePoint);
-
-// Whether `bytes` is well-formed UTF-8: no overlong forms, no surrogates,
-// nothing past U+10FFFF, no truncated sequence.
-bool IsValidUtf8(std::string_view bytes);
-
 // Each byte as its Windows-1252 character; the five bytes cp1252 leaves
 // undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) become U+FFFD.
 std::string DecodeWindows1252(std::string_view bytes);
