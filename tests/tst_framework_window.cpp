@@ -339,6 +339,60 @@ class tst_FrameworkWindow : public QObject {
     QCOMPARE(fw::testing::LastExitCode(), 0);
   }
 
+  // Whether a selection shows while another control has the focus, compared
+  // as painted: with HideSelection the area looks as if nothing were
+  // selected.
+  void selectionWithoutFocus_data() {
+    QTest::addColumn<bool>("hide");
+    QTest::newRow("hidden") << true;
+    QTest::newRow("kept in sight") << false;
+  }
+  void selectionWithoutFocus() {
+    QFETCH(bool, hide);
+    auto w = Probe();
+    auto area = fw::RuntimeCheckCast<fw::TextArea>(w->ControlByName("area"));
+    fw::SetProperties(
+        *area,
+        fw::PropertyList{{"HideSelection", hide}, {"Value", "some text"}, {"Visible", true}});
+    auto* edit = qobject_cast<QTextEdit*>(fw::testing::WidgetOf(*area));
+    QWidget* field =
+        fw::testing::WidgetOf(*fw::RuntimeCheckCast<fw::TextField>(w->ControlByName("field")));
+    QVERIFY(QTest::qWaitForWindowActive(fw::testing::WidgetOf(*w)));
+    QTest::mouseClick(field, Qt::LeftButton);
+    const QImage nothingSelected = edit->viewport()->grab().toImage();
+
+    QTest::mouseClick(edit->viewport(), Qt::LeftButton);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QVERIFY(edit->textCursor().hasSelection());
+    QVERIFY(edit->viewport()->grab().toImage() != nothingSelected);
+
+    QTest::mouseClick(field, Qt::LeftButton);
+    QVERIFY(!edit->hasFocus());
+    QVERIFY(edit->textCursor().hasSelection());
+    QCOMPARE(edit->viewport()->grab().toImage() == nothingSelected, hide);
+  }
+
+  // A read-only area takes the focus and paints no text cursor; its text can
+  // still be selected and copied from the keyboard.
+  void readOnlyAreaShowsNoTextCursor() {
+    auto w = Probe();
+    auto area = fw::RuntimeCheckCast<fw::TextArea>(w->ControlByName("area"));
+    fw::SetProperties(
+        *area, fw::PropertyList{{"ReadOnly", true}, {"Value", "read only"}, {"Visible", true}});
+    auto* edit = qobject_cast<QTextEdit*>(fw::testing::WidgetOf(*area));
+    QVERIFY(QTest::qWaitForWindowActive(fw::testing::WidgetOf(*w)));
+    QVERIFY(!edit->hasFocus());
+    const QImage withoutFocus = edit->viewport()->grab().toImage();
+    QTest::mouseClick(edit->viewport(), Qt::LeftButton, {}, QPoint(4, 4));
+    QVERIFY(edit->hasFocus());
+    QCOMPARE(edit->viewport()->grab().toImage(), withoutFocus);
+
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("read only"));
+    QCOMPARE(area->Text(), std::string("read only"));
+  }
+
   void castToTheWrongClassRaises() {
     auto w = Probe();
     QVERIFY_THROWS_EXCEPTION(fw::IllegalCastException,

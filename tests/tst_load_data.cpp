@@ -185,6 +185,35 @@ class tst_LoadData : public QObject {
     QCOMPARE(Module1::MyData(1, 1), std::string("1"));
   }
 
+  // One Load Data is one undo step: Undo right after it, by Ctrl+Z or from
+  // the Edit menu, brings back the text the field held before, typed or
+  // loaded.
+  void undoTakesBackTheWholeLoad() {
+    auto w = implicit::ControlWnd();
+    QTextEdit* matrix = EditOf(*w->corrFld());
+    QTest::keyClicks(EditOf(*w->Nvariables()), "3");
+    QTest::mouseClick(matrix->viewport(), Qt::LeftButton);
+    QTest::keyClicks(matrix, "typed by hand");
+    ModalAnswerer answers;
+    answers.ChooseFile(Write("three.txt", kThree));
+    Click(*w->loadBtn());
+    QCOMPARE(w->corrFld()->Text(), kThreeDisplay);
+    QTest::mouseClick(matrix->viewport(), Qt::LeftButton);
+    QTest::keyClick(matrix, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(w->corrFld()->Text(), std::string("typed by hand"));
+
+    answers.ChooseFile(Write("three.txt", kThree));
+    Click(*w->loadBtn());
+    answers.ChooseFile(Write("other.txt", "1\t0\t0\r\n0\t1\t0\r\n0\t0\t1\r\n"));
+    Click(*w->loadBtn());
+    QCOMPARE(w->corrFld()->Text().substr(0, 8), std::string("1.0000  "));
+    QTest::mouseClick(matrix->viewport(), Qt::LeftButton);
+    test_support::Choose(*w, "EditUndo");
+    QCOMPARE(w->corrFld()->Text(), kThreeDisplay);
+    test_support::Choose(*w, "EditUndo");
+    QCOMPARE(w->corrFld()->Text(), std::string("typed by hand"));
+  }
+
   void cancelKeepsTheEarlierDisplay() {
     auto w = implicit::ControlWnd();
     w->Nvariables()->SetText("3");

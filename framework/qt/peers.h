@@ -76,6 +76,9 @@ class WindowWidget : public QMainWindow {
 };
 
 // Helpers shared across the backend.
+// The running command (a button's or a timer's Action), numbered from 1; 0
+// when none runs.
+uint64_t RunningCommand();
 QWidget* ClientOf(Window& window);
 QColor ToQColor(Color color);
 QFont ToQFont(const FontSpec& spec);

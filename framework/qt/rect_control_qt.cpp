@@ -14,7 +14,13 @@ namespace fw {
 namespace {
 // Set while a command (a button's or a timer's Action) runs.
 bool commandRunning = false;
+// Counts the commands begun so far.
+uint64_t commandsBegun = 0;
 }  // namespace
+
+uint64_t RunningCommand() {
+  return commandRunning ? commandsBegun : 0;
+}
 
 bool Control::RaiseEvent(EventNumber event, const EventArgs& args) {
   auto it = handlers_.find(event);
@@ -41,6 +47,7 @@ bool Control::RaiseEvent(EventNumber event, const EventArgs& args) {
   const bool isCommand = event == EventNumber::Action;
   if (isCommand) {
     commandRunning = true;
+    ++commandsBegun;
   }
   RuntimeCallHandler([&] { result = handler(*this, args); });
   if (isCommand) {

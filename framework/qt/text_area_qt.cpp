@@ -4,6 +4,7 @@
 // growing line by line stays cheap.
 
 #include <QAbstractTextDocumentLayout>
+#include <QApplication>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -20,6 +21,9 @@ namespace fw {
 struct TextArea::TextCache {
   std::string text;
   bool valid = false;
+  // The command that last set the text, and the document's revision after.
+  uint64_t command = 0;
+  int revision = -1;
 };
 
 namespace {
@@ -129,29 +133,49 @@ void TextArea::SetText(const std::string& text) {
   }
   std::string& current = cache_->text;
   std::optional<std::string> added;  // when the new text extends the current one
+  std::string normalized;
   if (!current.empty() && current.back() != '\r' && text.size() > current.size() &&
       text.compare(0, current.size(), current) == 0) {
     // The cached text is normalized and does not end in a lone CR, so
     // normalizing the new end alone gives the same text as normalizing all.
     added = NormalizeLineEnds(std::string_view(text).substr(current.size()));
   } else {
-    std::string normalized = NormalizeLineEnds(text);
+    normalized = NormalizeLineEnds(text);
     if (!current.empty() && normalized.size() > current.size() &&
         normalized.compare(0, current.size(), current) == 0) {
       added = normalized.substr(current.size());
-    } else {
-      if (normalized != current) {
-        edit->setPlainText(ToQtText(normalized));
-      }
-      current = std::move(normalized);
+    } else if (normalized == current) {
+      cache_->valid = true;
+      return;
     }
   }
+  // The text set is one undo step, and so is all the text one command sets
+  // (Load Data writes its display row by row): Undo brings back what the
+  // user had before it.
+  QTextDocument* document = edit->document();
+  QTextCursor cursor(document);
+  const uint64_t command = RunningCommand();
+  if (command != 0 && command == cache_->command && document->revision() == cache_->revision) {
+    cursor.joinPreviousEditBlock();
+  } else {
+    cursor.beginEditBlock();
+  }
   if (added) {
-    QTextCursor cursor(edit->document());
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(ToQtText(*added));
     current += *added;
+  } else {
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(ToQtText(normalized));
+    current = std::move(normalized);
   }
+  cursor.endEditBlock();
+  if (!added) {
+    // A new text is read from its start, as when the area was made.
+    edit->moveCursor(QTextCursor::Start);
+  }
+  cache_->command = command;
+  cache_->revision = document->revision();
   // The edits above marked the cache stale; it holds the new text.
   cache_->valid = true;
 }
@@ -164,8 +188,10 @@ void TextArea::SetReadOnly(bool readOnly) {
   if (QTextEdit* edit = Edit(PlatformPeer())) {
     edit->setReadOnly(readOnly);
     if (readOnly) {
-      // Still selectable, so that its text can be copied.
-      edit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+      // Still selectable with the mouse, and Select All and Copy still work
+      // from the keyboard, so that its text can be copied; but with no text
+      // cursor, which would suggest the text can be edited.
+      edit->setTextInteractionFlags(Qt::TextSelectableByMouse);
     }
   }
 }
@@ -236,9 +262,22 @@ void TextArea::ApplyAlignment() {
 
 void TextArea::ApplyColors() {
   TextControl::ApplyColors();
-  if (QTextEdit* edit = Edit(PlatformPeer())) {
-    edit->viewport()->setAutoFillBackground(true);
+  QTextEdit* edit = Edit(PlatformPeer());
+  if (!edit) {
+    return;
   }
+  edit->viewport()->setAutoFillBackground(true);
+  // The text control paints its selection with the Inactive colours while it
+  // lacks the focus: a hidden selection is painted as plain text then.
+  QPalette palette = edit->palette();
+  const QPalette standard = QApplication::palette(edit);
+  palette.setBrush(QPalette::Inactive, QPalette::Highlight,
+                   hideSelection_ ? QBrush(Qt::transparent)
+                                  : standard.brush(QPalette::Inactive, QPalette::Highlight));
+  palette.setBrush(QPalette::Inactive, QPalette::HighlightedText,
+                   hideSelection_ ? palette.brush(QPalette::Inactive, QPalette::Text)
+                                  : standard.brush(QPalette::Inactive, QPalette::HighlightedText));
+  edit->setPalette(palette);
 }
 
 void TextArea::ApplyFont() {

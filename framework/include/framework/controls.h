@@ -109,6 +109,12 @@ class TextArea : public TextControl {
   void SetScrollbars(bool horizontal, bool vertical);
   void SetHasBorder(bool border);
   void SetAllowTabs(bool allowTabs);
+  // Whether the selection is hidden while the area does not have the focus.
+  void SetHideSelection(bool hide) {
+    hideSelection_ = hide;
+    ApplyColors();
+  }
+  bool HideSelection() const { return hideSelection_; }
   // Tab stops every `characters` digit widths of the font; 8 unless set.
   void SetTabWidth(int64_t characters);
   std::string SelectedText() const;
@@ -125,6 +131,7 @@ class TextArea : public TextControl {
   friend class fw::StyledText;
   bool multiline_ = true;
   bool hScroll_ = false, vScroll_ = false;
+  bool hideSelection_ = false;
   int64_t tabWidth_ = 8;
   std::unique_ptr<TextCache> cache_;
 };

@@ -210,7 +210,7 @@ const ClassRecord& TextArea::Lookup() {
     r.properties = {
         P<T, bool>("HasBorder", [](T& t, bool v) { t.SetHasBorder(v); }),
         Inert<std::string>("Format"),
-        Inert<bool>("HideSelection"),
+        P<T, bool>("HideSelection", [](T& t, bool v) { t.SetHideSelection(v); }),
         Inert<double>("LineHeight"),
         Inert<double>("LineSpacing"),
         P<T, bool>("Multiline", [](T& t, bool v) { t.SetMultiline(v); }),
