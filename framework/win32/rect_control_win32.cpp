@@ -1,6 +1,9 @@
 // What every control shares on Win32: events, geometry, focus, fonts and
 // colours.
 
+#include <utility>
+#include <vector>
+
 #include "framework/controls.h"
 #include "framework/window.h"
 #include "win32/win32.h"
@@ -10,6 +13,11 @@ namespace fw {
 namespace {
 // Set while a command (a button's or a timer's Action) runs.
 bool commandRunning = false;
+// Actions that came while a command ran: they run once it has finished.
+std::vector<std::function<void()>>& Waiting() {
+  static std::vector<std::function<void()>> waiting;
+  return waiting;
+}
 
 constexpr wchar_t kControlProperty[] = L"QuillFrameworkControl";
 }  // namespace
@@ -25,7 +33,7 @@ bool Control::RaiseEvent(EventNumber event, const EventArgs& args) {
     // A command never runs inside another (a yield lets timers and painting
     // through): this one waits until the running one has finished.
     std::weak_ptr<Object> weak = weak_from_this();
-    PutOff([weak, args] {
+    Waiting().push_back([weak, args] {
       if (auto self = std::static_pointer_cast<Control>(weak.lock())) {
         self->RaiseEvent(EventNumber::Action, args);
       }
@@ -43,6 +51,13 @@ bool Control::RaiseEvent(EventNumber event, const EventArgs& args) {
   RuntimeCallHandler([&] { result = handler(*this, args); });
   if (isCommand) {
     commandRunning = false;
+    if (!Waiting().empty()) {
+      PutOff([waiting = std::exchange(Waiting(), {})] {
+        for (const auto& action : waiting) {
+          action();
+        }
+      });
+    }
   }
   return result;
 }

@@ -1,8 +1,9 @@
 // Text areas on Win32: a RichEdit control. The framework's text uses CR LF
 // line ends and counts a CR LF as two characters; the control holds
 // paragraphs ending in one CR. The text is cached between edits, and a new
-// text that extends the old one is appended, so that a results field growing
-// line by line stays cheap.
+// text that extends the old one is appended, once the running command is
+// done: a results field growing line by line costs one edit of the control,
+// which under RichEdit costs milliseconds a line.
 
 #include <algorithm>
 #include <optional>
@@ -16,6 +17,9 @@ namespace fw {
 struct TextArea::TextCache {
   std::string text;
   bool valid = false;
+  // Text added at the end that the control does not hold yet: a command that
+  // adds line after line updates the control once, when it has finished.
+  std::wstring pending;
 };
 
 namespace {
@@ -73,6 +77,9 @@ LONG ControlPosition(const std::string& text, int64_t position) {
   return control;
 }
 
+// Past the end of any text: the control takes it as the end.
+constexpr LONG kEnd = 0x7FFFFFFF;
+
 LONG ControlLength(HWND hwnd) {
   GETTEXTLENGTHEX length{GTL_NUMCHARS | GTL_PRECISE, 1200};
   return static_cast<LONG>(
@@ -109,6 +116,44 @@ void WithSelection(HWND hwnd, LONG from, LONG to, F body) {
   SendMessageW(hwnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&saved));
   SendMessageW(hwnd, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
   SendMessageW(hwnd, EM_HIDESELECTION, FALSE, 0);
+}
+
+// Adds `text` at the end, the view and the user's selection staying where
+// they are. Drawn without the control's own repainting, which would paint the
+// whole view at every line: only a visible end is invalidated.
+void AppendAtEnd(HWND hwnd, const std::wstring& text) {
+  SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
+  CHARRANGE saved{};
+  SendMessageW(hwnd, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&saved));
+  POINT scroll{};
+  SendMessageW(hwnd, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+  CHARRANGE end{kEnd, kEnd};
+  SendMessageW(hwnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
+  SendMessageW(hwnd, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&end));
+  POINTL at{};
+  SendMessageW(hwnd, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), end.cpMin);
+  SendMessageW(hwnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageW(hwnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&saved));
+  SendMessageW(hwnd, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+  SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  if (at.y < client.bottom) {
+    client.top = std::max<LONG>(at.y, 0);
+    InvalidateRect(hwnd, &client, FALSE);
+  }
+  // The scroll bars take the new length.
+  RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+}
+
+// Gives the control the text added since it was last updated.
+void FlushPending(HWND hwnd, TextArea::TextCache& cache) {
+  if (hwnd == nullptr || cache.pending.empty()) {
+    return;
+  }
+  AppendAtEnd(hwnd, cache.pending);
+  cache.pending.clear();
+  cache.valid = true;  // the control now holds the cached text
 }
 
 bool ReadOnlyStyle(HWND hwnd) {
@@ -198,6 +243,7 @@ std::string TextArea::Text() const {
     return {};
   }
   if (!cache_->valid) {
+    FlushPending(hwnd, *cache_);
     cache_->text = ControlText(hwnd);
     cache_->valid = true;
   }
@@ -226,6 +272,7 @@ void TextArea::SetText(const std::string& text) {
       added = normalized.substr(current.size());
     } else {
       if (normalized != current) {
+        cache_->pending.clear();
         SetWindowTextW(hwnd, Wide(normalized).c_str());
         ApplyAlignment();
         ApplyFont();
@@ -234,10 +281,15 @@ void TextArea::SetText(const std::string& text) {
     }
   }
   if (added) {
-    const LONG end = ControlLength(hwnd);
-    CHARRANGE range{end, end};
-    SendMessageW(hwnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    SendMessageW(hwnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Wide(*added).c_str()));
+    if (cache_->pending.empty()) {
+      std::weak_ptr<Object> weak = weak_from_this();
+      PutOff([weak, cache = cache_.get()] {
+        if (auto self = std::static_pointer_cast<TextArea>(weak.lock())) {
+          FlushPending(Handle(self->PlatformPeer()), *cache);
+        }
+      });
+    }
+    cache_->pending += Wide(*added);
     current += *added;
   }
   // The edits above marked the cache stale; it holds the new text.
@@ -281,6 +333,7 @@ void TextArea::SetScrollbars(bool horizontal, bool vertical) {
   const bool readOnly = ReadOnly();
   const bool allowTabs = PeerOf(peer_.get())->allowTabs;
   const bool border = (GetWindowLongPtrW(peer_->hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
+  cache_->pending.clear();
   auto old = std::move(peer_);
   peer_ = MakePeer();
   old.reset();
@@ -321,6 +374,7 @@ std::string TextArea::SelectedText() const {
   if (hwnd == nullptr) {
     return {};
   }
+  FlushPending(hwnd, *cache_);
   CHARRANGE range{};
   SendMessageW(hwnd, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
   std::wstring selected(static_cast<size_t>(std::max<LONG>(range.cpMax - range.cpMin, 0)) + 1,
@@ -344,6 +398,7 @@ void TextArea::ApplyAlignment() {
   if (hwnd == nullptr) {
     return;
   }
+  FlushPending(hwnd, *cache_);
   PARAFORMAT2 format{};
   format.cbSize = sizeof(format);
   format.dwMask = PFM_ALIGNMENT | PFM_TABSTOPS;
@@ -393,6 +448,7 @@ void TextArea::ApplyFont() {
   if (hwnd == nullptr) {
     return;
   }
+  FlushPending(hwnd, *cache_);
   const UINT dpi = DpiOf(hwnd);
   HFONT font = MakeFont(font_, dpi);
   LOGFONTW logFont{};
@@ -420,6 +476,7 @@ void StyledText::Bold(int64_t start, int64_t length, bool value) {
   if (hwnd == nullptr || length <= 0 || start < 0) {
     return;
   }
+  FlushPending(hwnd, *area_->cache_);
   const std::string text = area_->Text();
   const LONG last = ControlLength(hwnd);
   const LONG from = std::min(ControlPosition(text, start), last);
@@ -438,6 +495,7 @@ bool StyledText::Bold(int64_t position) const {
   if (hwnd == nullptr) {
     return false;
   }
+  FlushPending(hwnd, *area_->cache_);
   const LONG at = ControlPosition(area_->Text(), position);
   CHARFORMAT2W format{};
   format.cbSize = sizeof(format);

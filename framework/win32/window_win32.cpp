@@ -449,14 +449,16 @@ bool PreTranslate(MSG& msg) {
       return true;
     }
   }
-  if (!passive) {
+  // The window's KeyDown takes the keys of its passive controls, when it
+  // implements one; they reach the control otherwise.
+  if (!passive || !window->Implements("KeyDown")) {
     return false;
   }
   if (m == WM_CHAR) {
     const wchar_t c = static_cast<wchar_t>(msg.wParam);
     return RaiseKeyDown(*window, Utf8(std::wstring_view(&c, 1))) || control != nullptr;
   }
-  if (keyDown && !TypesCharacter(msg.wParam) && window->Implements("KeyDown")) {
+  if (keyDown && !TypesCharacter(msg.wParam)) {
     return RaiseKeyDown(*window, {}) || control != nullptr;
   }
   return false;
