@@ -61,8 +61,7 @@ std::wstring FilterText(std::string_view filter) {
 
 void MsgBox(const std::string& message) {
   const std::wstring title = DialogTitle();
-  MessageBoxW(ModalOwner(), Wide(message).c_str(), title.empty() ? L" " : title.c_str(),
-              MB_OK | MB_TASKMODAL);
+  MessageBoxW(ModalOwner(), Wide(message).c_str(), title.c_str(), MB_OK | MB_TASKMODAL);
 }
 
 void Beep() {

@@ -31,13 +31,21 @@ bool IsEditControl(HWND hwnd) {
 }
 
 // The editing message a focused text control carries out itself, or 0.
-UINT EditMessage(const MenuItem& item) {
-  const std::string& name = item.Name();
-  return name == "EditCopy"    ? WM_COPY
-         : name == "EditCut"   ? WM_CUT
-         : name == "EditPaste" ? WM_PASTE
-         : name == "EditUndo"  ? WM_UNDO
-                               : 0;
+UINT EditMessage(MenuRole role) {
+  switch (role) {
+    case MenuRole::Undo:
+      return WM_UNDO;
+    case MenuRole::Cut:
+      return WM_CUT;
+    case MenuRole::Copy:
+      return WM_COPY;
+    case MenuRole::Paste:
+      return WM_PASTE;
+    case MenuRole::None:
+    case MenuRole::Quit:
+      break;
+  }
+  return 0;
 }
 
 // "Ctrl+Q" as an accelerator key; false when the text names none.
@@ -292,7 +300,7 @@ void RunMenuCommand(Window& window, UINT id, bool /*fromAccelerator*/) {
   }
   Ref<Window> keep = std::static_pointer_cast<Window>(window.shared_from_this());
   const std::string name = item->Name();
-  if (const UINT edit = EditMessage(*item); edit != 0) {
+  if (const UINT edit = EditMessage(item->Role()); edit != 0) {
     HWND focus = GetFocus();
     if (focus != nullptr && IsChild(peer.hwnd, focus) && IsEditControl(focus)) {
       SendMessageW(focus, edit, 0, 0);
@@ -312,7 +320,7 @@ void RunMenuCommand(Window& window, UINT id, bool /*fromAccelerator*/) {
       }
     }
   }
-  if (!anyHandler && item->Class().IsA(QuitMenuItem::Lookup())) {
+  if (!anyHandler && item->Role() == MenuRole::Quit) {
     Quit(0);
   }
 }

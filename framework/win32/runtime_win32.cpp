@@ -136,7 +136,7 @@ HWND ModalOwner() {
 }
 
 std::wstring DialogTitle() {
-  return {};
+  return Wide(ApplicationTitle());
 }
 
 void RuntimeInit(void* /*instance*/, void* /*previousInstance*/,
@@ -230,8 +230,7 @@ void UnhandledException(std::exception_ptr exception) {
     s.failedBeforeLoop = true;
   }
   const std::wstring title = DialogTitle();
-  MessageBoxW(ModalOwner(), Wide(text).c_str(), title.empty() ? nullptr : title.c_str(),
-              MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  MessageBoxW(ModalOwner(), Wide(text).c_str(), title.c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
 void RuntimeInitExternalClasses() {}

@@ -15,9 +15,11 @@ class Application : public Object {
   static const ClassRecord& Lookup();
   const ClassRecord& Class() const override { return Lookup(); }
 
-  // Declares the application high-DPI aware; before any window exists. On Qt 6
-  // there is nothing to switch: every window is scaled to its screen anyway,
-  // and the value is only kept for SupportsHiDPI.
+  // Declares the application high-DPI aware; before any window exists. Neither
+  // backend has anything to switch, and the value is only kept for
+  // SupportsHiDPI: Qt 6 scales every window to its screen anyway, and on
+  // Win32 the executable's manifest declares per-monitor awareness, so every
+  // window scales its layout by its monitor's DPI.
   static void SetSupportsHiDPI(bool value);
   static bool SupportsHiDPI();
 
