@@ -1,7 +1,10 @@
 // Labels and push buttons on Win32. A one-line label's font, and a button's,
 // shrinks if need be until the text fits the box the layout gives it.
 
+#include <algorithm>
+
 #include "framework/controls.h"
+#include "framework/window.h"
 #include "win32/win32.h"
 
 namespace fw {
@@ -13,14 +16,36 @@ SIZE BoxOf(HWND hwnd) {
   return {r.right, r.bottom};
 }
 
-void Refit(RectControl::Peer* peer, const FontSpec& font, const std::wstring& text, bool fit,
-           int padding) {
-  if (peer == nullptr || peer->hwnd == nullptr) {
-    return;
+// The part of the label's box that no other control covers from the right:
+// a field placed over the end of a label's box would hide the end of its
+// text, since labels lie beneath.
+SIZE UncoveredBox(const Label& label) {
+  SIZE box = BoxOf(label.PlatformPeer()->hwnd);
+  const Window* window = label.OwnerWindow();
+  if (window == nullptr) {
+    return box;
   }
+  const Rect b = label.Bounds();
+  int64_t width = b.width;
+  for (const Ref<Control>& c : window->Controls()) {
+    const auto* other = dynamic_cast<const RectControl*>(c.get());
+    if (other == nullptr || other == &label || dynamic_cast<const Label*>(other) != nullptr) {
+      continue;
+    }
+    const Rect o = other->Bounds();
+    const bool sameRows = o.top < b.top + b.height && b.top < o.top + o.height;
+    if (sameRows && o.left > b.left && o.left < b.left + width) {
+      width = o.left - b.left;
+    }
+  }
+  box.cx = std::min<LONG>(box.cx, Scale(width, DpiOf(label.PlatformPeer()->hwnd)));
+  return box;
+}
+
+void Refit(RectControl::Peer* peer, const FontSpec& font, const std::wstring& text, SIZE box,
+           int padding) {
   const UINT dpi = DpiOf(peer->hwnd);
-  peer->SetFont(fit ? MakeFittedFont(font, dpi, text, BoxOf(peer->hwnd), Scale(padding, dpi))
-                    : MakeFont(font, dpi));
+  peer->SetFont(MakeFittedFont(font, dpi, text, box, Scale(padding, dpi)));
 }
 
 }  // namespace
@@ -68,7 +93,15 @@ void Label::ApplyAlignment() {
 }
 
 void Label::Relayout() {
-  Refit(PlatformPeer(), font_, Wide(text_), !multiline_, 0);
+  RectControl::Peer* peer = PlatformPeer();
+  if (peer == nullptr || peer->hwnd == nullptr) {
+    return;
+  }
+  if (multiline_) {
+    peer->SetFont(MakeFont(font_, DpiOf(peer->hwnd)));
+  } else {
+    Refit(peer, font_, Wide(text_), UncoveredBox(*this), 0);
+  }
 }
 
 std::unique_ptr<RectControl::Peer> PushButton::MakePeer() {
@@ -104,7 +137,9 @@ void PushButton::ApplyFont() {
 }
 
 void PushButton::Relayout() {
-  Refit(PlatformPeer(), font_, Wide(caption_), true, 12);
+  if (PlatformPeer() != nullptr && PlatformPeer()->hwnd != nullptr) {
+    Refit(PlatformPeer(), font_, Wide(caption_), BoxOf(PlatformPeer()->hwnd), 12);
+  }
 }
 
 }  // namespace fw

@@ -519,6 +519,13 @@ void Window::Build() {
   }
   FitFrame(*this);
   PlaceControls(*this);
+  // Labels fit their text again, now that every control they may lie
+  // beneath exists.
+  for (const Ref<Control>& c : controls_) {
+    if (auto* label = dynamic_cast<Label*>(c.get()); label && label->PlatformPeer()) {
+      label->PlatformPeer()->dpiChanged();
+    }
+  }
 }
 
 bool Window::Implements(std::string_view event) const {
