@@ -57,6 +57,9 @@ class tst_AboutWnd : public QObject {
   void mousePressHandsOverAtOnce_data();
   void mousePressHandsOverAtOnce();
   void keyAndMouseEventsReturnFalse();
+  void modifierAloneKeepsTheSplash_data();
+  void modifierAloneKeepsTheSplash();
+  void ctrlQDuringTheSplashQuits();
   void timerRunsTheHandOverAgainAfterAnEarlyPress();
 };
 
@@ -211,6 +214,39 @@ void tst_AboutWnd::mousePressHandsOverAtOnce() {
   auto main = LiveMainWindow();
   QVERIFY(main);
   QVERIFY(main->Visible());
+}
+
+// A modifier pressed alone types nothing: it is no key press for the splash.
+void tst_AboutWnd::modifierAloneKeepsTheSplash_data() {
+  QTest::addColumn<int>("key");
+  QTest::newRow("Control") << int(Qt::Key_Control);
+  QTest::newRow("Shift") << int(Qt::Key_Shift);
+  QTest::newRow("Alt") << int(Qt::Key_Alt);
+  QTest::newRow("Meta") << int(Qt::Key_Meta);
+  QTest::newRow("Caps Lock") << int(Qt::Key_CapsLock);
+}
+
+void tst_AboutWnd::modifierAloneKeepsTheSplash() {
+  QFETCH(int, key);
+  auto splash = implicit::AboutWnd();
+  QVERIFY(QTest::qWaitForWindowActive(fw::testing::WidgetOf(*splash)));
+  for (const QString& control : {QString(), QStringLiteral("TextField1")}) {
+    QTest::keyClick(PressTarget(*splash, control), static_cast<Qt::Key>(key));
+  }
+  QVERIFY(splash->Visible());
+  QVERIFY(!LiveMainWindow());
+}
+
+// Ctrl+Q during the splash: the Ctrl goes down first, and the Q still quits.
+void tst_AboutWnd::ctrlQDuringTheSplashQuits() {
+  auto splash = implicit::AboutWnd();
+  QWidget* frame = fw::testing::WidgetOf(*splash);
+  QVERIFY(QTest::qWaitForWindowActive(frame));
+  QTest::keyPress(frame, Qt::Key_Control, Qt::ControlModifier);
+  QTest::keyClick(frame, Qt::Key_Q, Qt::ControlModifier);
+  QTest::keyRelease(frame, Qt::Key_Control);
+  QVERIFY(fw::RuntimeIsQuitting());
+  QCOMPARE(fw::testing::LastExitCode(), 0);
 }
 
 void tst_AboutWnd::keyAndMouseEventsReturnFalse() {

@@ -15,6 +15,7 @@
 #include "framework/window.h"
 
 class QAction;
+class QKeyEvent;
 
 namespace fw {
 
@@ -76,6 +77,10 @@ class WindowWidget : public QMainWindow {
 };
 
 // Helpers shared across the backend.
+// The key as text, as KeyDown reports it: the typed character, or the control
+// code the framework gives editing and movement keys. Empty for a key that
+// types nothing, a modifier alone: such a press raises no KeyDown.
+std::string KeyDownText(const QKeyEvent& event);
 // The running command (a button's or a timer's Action), numbered from 1; 0
 // when none runs.
 uint64_t RunningCommand();

@@ -8,10 +8,7 @@
 #include "qt/peers.h"
 
 namespace fw {
-namespace {
 
-// The key as text, as KeyDown reports it: the typed character, or the control
-// code the framework gives editing and movement keys.
 std::string KeyDownText(const QKeyEvent& event) {
   switch (event.key()) {
     case Qt::Key_Backspace:
@@ -46,13 +43,14 @@ std::string KeyDownText(const QKeyEvent& event) {
   }
 }
 
+namespace {
+
 class LineEdit : public QLineEdit {
  public:
   explicit LineEdit(TextField& owner) : owner_(owner) {}
 
  protected:
   void keyPressEvent(QKeyEvent* event) override {
-    // Modifier keys alone have no text and raise no KeyDown.
     const std::string key = KeyDownText(*event);
     if (!key.empty() && owner_.RaiseEvent(EventNumber::KeyDown, EventArgs{key})) {
       event->accept();  // the handler kept the key out of the field

@@ -45,10 +45,6 @@ bool IsInputWidget(QWidget* widget) {
   return widget->inherits("QLineEdit") || widget->inherits("QAbstractButton");
 }
 
-std::string KeyText(const QKeyEvent& event) {
-  return event.text().toStdString();
-}
-
 }  // namespace
 
 WindowWidget::WindowWidget(Window& owner) : owner_(&owner) {
@@ -128,8 +124,11 @@ bool WindowWidget::RaiseKeyDown(const QKeyEvent& event) {
   if (!owner_ || !owner_->Implements("KeyDown")) {
     return false;
   }
+  const std::string key = KeyDownText(event);
+  if (key.empty()) {
+    return false;
+  }
   Ref<Window> owner = std::static_pointer_cast<Window>(owner_->shared_from_this());
-  const std::string key = KeyText(event);
   bool handled = false;
   RuntimeCallHandler([&] { handled = owner->Event_KeyDown(key); });
   return handled;
