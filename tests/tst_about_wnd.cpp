@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QTest>
 #include <QTextEdit>
+#include <QWindow>
 
 #include "analysis/control_wnd.h"
 #include "app/menu.h"
@@ -17,6 +18,7 @@
 #include "framework/qt/testing.h"
 #include "framework/runtime.h"
 #include "infowindows/about_wnd.h"
+#include "program_test_support.h"
 
 namespace {
 
@@ -60,6 +62,7 @@ class tst_AboutWnd : public QObject {
   void modifierAloneKeepsTheSplash_data();
   void modifierAloneKeepsTheSplash();
   void ctrlQDuringTheSplashQuits();
+  void aboutAfterTheCloseBoxShowsAtTheFirstChoice();
   void timerRunsTheHandOverAgainAfterAnEarlyPress();
 };
 
@@ -287,6 +290,44 @@ void tst_AboutWnd::timerRunsTheHandOverAgainAfterAnEarlyPress() {
   QVERIFY(main->Visible());
   QCOMPARE(LiveMainWindow().get(), main.get());
   QVERIFY(splash->IsOpen());
+}
+
+// The About window closed with its close box, then Window > About: the new
+// splash shows at the first choice, though the main window is activated
+// again as the menu closes, and its own timer still hands over 4 s after it
+// was made.
+void tst_AboutWnd::aboutAfterTheCloseBoxShowsAtTheFirstChoice() {
+  using test_support::Choose;
+  auto first = implicit::AboutWnd();
+  QVERIFY(QTest::qWaitForWindowExposed(fw::testing::WidgetOf(*first)));
+  QTest::mouseClick(fw::testing::ClientOf(*first), Qt::LeftButton);
+  auto main = LiveMainWindow();
+  QMainWindow* mainFrame = fw::testing::WidgetOf(*main);
+  QVERIFY(QTest::qWaitForWindowActive(mainFrame));
+  Choose(*main, "AboutMenuItem");
+  QVERIFY(QTest::qWaitForWindowActive(fw::testing::WidgetOf(*first)));
+
+  // The close box: through the platform window, as the window system asks.
+  QVERIFY(fw::testing::WidgetOf(*first)->windowHandle()->close());
+  QVERIFY(!first->IsOpen());
+  QVERIFY(QTest::qWaitForWindowActive(mainFrame));
+  QElapsedTimer sinceMade;
+  sinceMade.start();
+  // The main window's activation made a new splash and hid it.
+  auto second = fw::RuntimeCheckCast<AboutWnd>(fw::GetImplicitWindow(AboutWnd::kClassName));
+  QVERIFY(second && second.get() != first.get());
+  QVERIFY(!second->Visible());
+
+  Choose(*main, "AboutMenuItem");
+  QMainWindow* secondFrame = fw::testing::WidgetOf(*second);
+  QVERIFY(QTest::qWaitForWindowActive(secondFrame));
+  QTest::qWait(300);
+  QVERIFY(second->Visible());
+  QVERIFY(secondFrame->isActiveWindow());
+
+  QTRY_VERIFY_WITH_TIMEOUT(!second->Visible(), 5000);
+  QVERIFY2(sinceMade.elapsed() >= 3000, qPrintable(QString::number(sinceMade.elapsed())));
+  QVERIFY(main->Visible());
 }
 
 QTEST_MAIN(tst_AboutWnd)

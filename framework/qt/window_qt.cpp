@@ -4,6 +4,7 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -43,6 +44,64 @@ bool IsInputWidget(QWidget* widget) {
     return !edit->isReadOnly();
   }
   return widget->inherits("QLineEdit") || widget->inherits("QAbstractButton");
+}
+
+// The window that Show asked to be activated, until it is. An activation of
+// another window that the window system delivers meanwhile is the window
+// system catching up with something earlier (a menu that closed hands the
+// activation back to the window it belongs to), not the user's doing: it
+// raises no Activate, which could hide the window just shown. A window
+// manager may refuse the activation; after a while it is no longer awaited.
+struct AwaitedActivation {
+  QPointer<QWidget> window;
+  QElapsedTimer since;
+};
+AwaitedActivation& Awaited() {
+  static AwaitedActivation awaited;
+  return awaited;
+}
+constexpr qint64 kActivationPatienceMs = 500;
+
+void AwaitActivation(QWidget* window) {
+  Awaited().window = window;
+  Awaited().since.start();
+}
+
+void StopAwaiting(QWidget* window) {
+  if (Awaited().window == window) {
+    Awaited().window.clear();
+  }
+}
+
+// Whether the window's activation is the user's, not a stale one.
+bool ActivationCounts(QWidget* activated) {
+  AwaitedActivation& awaited = Awaited();
+  if (!awaited.window || awaited.window == activated || !awaited.window->isVisible() ||
+      awaited.since.elapsed() > kActivationPatienceMs) {
+    awaited.window.clear();
+    return true;
+  }
+  return false;
+}
+
+// A window hidden or closed leaves no window active when it had the
+// activation, and one shown and hidden in one go may still take the
+// activation its showing asked for: once that has settled, the newest visible
+// window gets it.
+void ActivateNewestVisibleLater() {
+  QTimer::singleShot(0, qApp, [] {
+    QWidget* active = QApplication::activeWindow();
+    if (active != nullptr && active->isVisible()) {
+      return;
+    }
+    const auto windows = Registry();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+      if (QWidget* w = (*it)->PlatformPeer().widget; w != nullptr && w->isVisible()) {
+        w->activateWindow();
+        return;
+      }
+    }
+  });
 }
 
 }  // namespace
@@ -97,7 +156,7 @@ void WindowWidget::ApplyLocks() {
 }
 
 bool WindowWidget::event(QEvent* event) {
-  if (event->type() == QEvent::WindowActivate && owner_) {
+  if (event->type() == QEvent::WindowActivate && owner_ && ActivationCounts(this)) {
     Window* owner = owner_;
     RuntimeCallHandler([owner] {
       if (owner->Implements("Activate")) {
@@ -266,6 +325,9 @@ void Window::Show() {
   peer_->widget->show();
   peer_->widget->raise();
   peer_->widget->activateWindow();
+  if (!peer_->widget->isActiveWindow()) {
+    AwaitActivation(peer_->widget);
+  }
 }
 
 void Window::Hide() {
@@ -273,23 +335,9 @@ void Window::Hide() {
     visibleAfterBuild_ = false;
   }
   if (peer_->widget) {
+    StopAwaiting(peer_->widget);
     peer_->widget->hide();
-    // A window shown and hidden in one go may still take the activation its
-    // showing asked for, leaving no window active: hand it to the newest
-    // visible window once that has settled.
-    QTimer::singleShot(0, qApp, [] {
-      QWidget* active = QApplication::activeWindow();
-      if (active != nullptr && active->isVisible()) {
-        return;
-      }
-      const auto windows = Registry();
-      for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
-        if (QWidget* w = (*it)->PlatformPeer().widget; w != nullptr && w->isVisible()) {
-          w->activateWindow();
-          return;
-        }
-      }
-    });
+    ActivateNewestVisibleLater();
   }
 }
 
@@ -327,9 +375,11 @@ void Window::Discard() {
   if (peer_->widget) {
     // Later: this may run inside one of the widget's own events.
     peer_->widget->Detach();
+    StopAwaiting(peer_->widget);
     peer_->widget->hide();
     peer_->widget->deleteLater();
     peer_->widget.clear();
+    ActivateNewestVisibleLater();
   }
   // The controls belong to no window now; a timer among them fires no more.
   for (const Ref<Control>& control : controls_) {
