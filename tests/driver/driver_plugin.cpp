@@ -103,8 +103,10 @@ class Driver : public QObject {
       }
       return;
     }
+    // A user's keys go to the active window: the driver waits until the main
+    // window has the activation the hand-over asked for.
     QMainWindow* main = VisibleWindow("ControlWnd.ControlWnd");
-    if (main == nullptr || done_) {
+    if (main == nullptr || done_ || !main->isActiveWindow()) {
       return;
     }
     done_ = true;
