@@ -431,6 +431,9 @@ void TextArea::ApplyColors() {
   if (hwnd == nullptr) {
     return;
   }
+  // The selection shows only while the area has the focus, when asked.
+  SendMessageW(hwnd, EM_SETOPTIONS, hideSelection_ ? ECOOP_AND : ECOOP_OR,
+               hideSelection_ ? ~static_cast<LPARAM>(ECO_NOHIDESEL) : ECO_NOHIDESEL);
   SendMessageW(hwnd, EM_SETBKGNDCOLOR, hasBackgroundColor_ ? 0 : 1,
                static_cast<LPARAM>(ToColorRef(backgroundColor_)));
   CHARFORMAT2W format{};
