@@ -222,6 +222,11 @@ class tst_Matrix : public QObject {
     QTest::newRow("long token cut") << qint64(1) << QByteArray(100, 'x') << notANumber
                                     << QStringLiteral("Row 1, column 1 is not a number: \"%1...\"")
                                            .arg(QString(40, QLatin1Char('x')));
+    // Byte 40 falls inside a two-byte character: the cut comes before it.
+    QTest::newRow("long token cut at a character")
+        << qint64(1) << QByteArray("x") + QString(30, QChar(0xE9)).toUtf8() << notANumber
+        << QStringLiteral("Row 1, column 1 is not a number: \"x%1...\"")
+               .arg(QString(19, QChar(0xE9)));
     QTest::newRow("row too short")
         << qint64(3) << QByteArray("1 2 3\n4 5 6\n7 8\n") << QStringLiteral("RowColumnMismatch")
         << QStringLiteral("Row 3 has 2 values, but row 1 has 3");

@@ -3,7 +3,6 @@
 
 #include "quillmatrix/entrypoints.h"
 
-#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -29,16 +28,11 @@ void WriteError(char* error, size_t errorSize, std::string_view message) noexcep
   if (error == nullptr || errorSize == 0) {
     return;
   }
-  size_t length = std::min(message.size(), errorSize - 1);
-  if (length < message.size()) {
-    while (length > 0 && (static_cast<unsigned char>(message[length]) & 0xC0) == 0x80) {
-      --length;
-    }
+  const std::string_view fitting = quillmatrix::CutAtCharacter(message, errorSize - 1);
+  if (!fitting.empty()) {
+    std::memcpy(error, fitting.data(), fitting.size());
   }
-  if (length > 0) {
-    std::memcpy(error, message.data(), length);
-  }
-  error[length] = '\0';
+  error[fitting.size()] = '\0';
 }
 
 template <typename Operation>

@@ -103,14 +103,8 @@ const char* ReadToken(const char* p, const char* const end, double& value, Numbe
 // long, with control characters made visible.
 std::string QuoteToken(std::string_view token) {
   const bool truncated = token.size() > kMaxQuotedTokenBytes;
-  size_t length = truncated ? kMaxQuotedTokenBytes : token.size();
-  if (truncated) {
-    while (length > 0 && (static_cast<unsigned char>(token[length]) & 0xC0) == 0x80) {
-      --length;
-    }
-  }
   std::string quoted = "\"";
-  for (const char c : token.substr(0, length)) {
+  for (const char c : CutAtCharacter(token, kMaxQuotedTokenBytes)) {
     const auto byte = static_cast<unsigned char>(c);
     quoted += (byte < 0x20 || byte == 0x7F) ? '?' : c;
   }
