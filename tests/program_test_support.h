@@ -31,23 +31,9 @@
 #include "framework/window.h"
 #include "matrix/binding/plugin_entrypoints.h"
 #include "modal_answerer.h"
+#include "worked_example.h"
 
 namespace test_support {
-
-// The worked example: TAB between the values, CR LF after every row; and the
-// lines Calculate gives for it with 5 variables.
-inline const std::string kExample =
-    "1.0000\t0.2000\t0.2400\t0.0000\t0.0000\r\n"
-    "0.2000\t1.0000\t0.5800\t0.5600\t0.2100\r\n"
-    "0.2400\t0.5800\t1.0000\t0.4100\t0.2100\r\n"
-    "0.0000\t0.5600\t0.4100\t1.0000\t0.5100\r\n"
-    "0.0000\t0.2100\t0.2100\t0.5100\t1.0000\r\n";
-inline const std::string kExampleResults =
-    "0.2961\t0.0877\r\n"
-    "0.6925\t0.4795\r\n"
-    "0.6074\t0.3690\r\n"
-    "0.7000\t0.4900\r\n"
-    "0.5206\t0.2710\r\n";
 
 // Whether the results field and its three column headings show.
 inline bool ResultsShown(const ControlWnd& w) {

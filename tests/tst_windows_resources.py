@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
-"""Reads back the compiled Windows resources (.res) of Quillmere and checks
-the icon group, the version block and the manifest.
+"""Reads back the Windows resources of Quillmere and checks the icon group,
+the version block and the manifest: either the compiled resource script
+(.res) or the resource section of the linked executable itself.
 
     tst_windows_resources.py path/to/quillmere.res
+    tst_windows_resources.py path/to/quillmere.exe
 """
 
 import struct
@@ -80,6 +82,59 @@ def read_res(data):
     return resources
 
 
+# --- the resource section of a linked executable ---------------------------------
+
+
+def read_pe(data):
+    """{(type, name): (language, payload)} from the .rsrc data of a PE32+ image."""
+    if data[:2] != b"MZ":
+        raise ValueError("not an executable")
+    (pe,) = struct.unpack_from("<I", data, 0x3C)
+    if data[pe:pe + 4] != b"PE\0\0":
+        raise ValueError("no PE signature")
+    sections, optional_size = struct.unpack_from("<H12xH", data, pe + 6)
+    optional = pe + 24
+    (magic,) = struct.unpack_from("<H", data, optional)
+    if magic != 0x20B:
+        raise ValueError("not a 64-bit image")
+    resource_rva, _resource_size = struct.unpack_from("<II", data, optional + 112 + 2 * 8)
+    table = []
+    for k in range(sections):
+        _name, vsize, vaddr, raw_size, raw_ptr = struct.unpack_from(
+            "<8sIIII", data, optional + optional_size + 40 * k)
+        table.append((vaddr, max(vsize, raw_size), raw_ptr))
+
+    def offset(rva):
+        for vaddr, size, raw_ptr in table:
+            if vaddr <= rva < vaddr + size:
+                return raw_ptr + rva - vaddr
+        raise ValueError(f"RVA {rva:#x} is in no section")
+
+    base = offset(resource_rva)
+
+    def entries(directory):
+        named, numbered = struct.unpack_from("<12xHH", data, base + directory)
+        for k in range(named + numbered):
+            name, target = struct.unpack_from("<II", data, base + directory + 16 + 8 * k)
+            if name & 0x80000000:
+                (length,) = struct.unpack_from("<H", data, base + (name & 0x7FFFFFFF))
+                start = base + (name & 0x7FFFFFFF) + 2
+                name = data[start:start + 2 * length].decode("utf-16-le")
+            yield name, target
+
+    resources = {}
+    for rtype, types in entries(0):
+        for name, names in entries(types & 0x7FFFFFFF):
+            for language, leaf in entries(names & 0x7FFFFFFF):
+                if leaf & 0x80000000:
+                    raise ValueError("a fourth level in the resource tree")
+                rva, size = struct.unpack_from("<II", data, base + leaf)
+                if (rtype, name) in resources:
+                    raise ValueError(f"resource {rtype}/{name} twice")
+                resources[(rtype, name)] = (language, data[offset(rva):offset(rva) + size])
+    return resources
+
+
 # --- the version block ----------------------------------------------------------
 
 
@@ -124,7 +179,8 @@ class WindowsResources(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         with open(cls.res_path, "rb") as f:
-            cls.resources = read_res(f.read())
+            data = f.read()
+        cls.resources = read_pe(data) if data[:2] == b"MZ" else read_res(data)
 
     def resource(self, rtype, name):
         # assertTrue, not assertIn: the message would print every resource's bytes.

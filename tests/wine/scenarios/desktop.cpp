@@ -1,0 +1,446 @@
+#include "desktop.h"
+
+#include <richedit.h>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <thread>
+
+namespace desktop {
+
+namespace {
+
+constexpr int kMessageBoxText = 0xFFFF;
+
+DWORD ProcessOf(HWND window) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  return pid;
+}
+
+std::vector<HWND> TopLevelWindowsOf(DWORD pid) {
+  struct Search {
+    DWORD pid;
+    std::vector<HWND> found;
+  } search{pid, {}};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        if (ProcessOf(window) == s->pid && IsWindowVisible(window)) {
+          s->found.push_back(window);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+bool IsDialog(HWND window) {
+  return ClassOf(window) == L"#32770";
+}
+
+bool IsMessageBox(HWND window) {
+  return IsDialog(window) && GetDlgItem(window, kMessageBoxText) != nullptr;
+}
+
+void Send(std::vector<INPUT> inputs) {
+  const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  if (sent != inputs.size()) {
+    throw Stop("SendInput refused the input");
+  }
+  // Gives the program time to take it from its queue, as a person's pace would.
+  Pause(std::chrono::milliseconds(30));
+}
+
+INPUT KeyInput(WORD virtualKey, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+void ButtonPress(bool up) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+  Send({input});
+}
+
+}  // namespace
+
+std::wstring Wide(std::string_view utf8) {
+  if (utf8.empty()) {
+    return {};
+  }
+  const int size =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
+  return wide;
+}
+
+std::string Utf8(std::wstring_view wide) {
+  if (wide.empty()) {
+    return {};
+  }
+  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size,
+                      nullptr, nullptr);
+  return utf8;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    if (condition()) {
+      return true;
+    }
+    if (std::chrono::steady_clock::now() > end) {
+      return false;
+    }
+    Pause(std::chrono::milliseconds(20));
+  }
+}
+
+void Pause(std::chrono::milliseconds time) {
+  std::this_thread::sleep_for(time);
+}
+
+// --- the program ---------------------------------------------------------------
+
+Program::Program(const std::wstring& exe) {
+  std::wstring commandLine = L"\"" + exe + L"\"";
+  const std::wstring folder = exe.substr(0, exe.find_last_of(L"\\/"));
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.c_str(), &startup, &info_)) {
+    throw Stop("cannot start " + Utf8(exe) + " (error " + std::to_string(GetLastError()) + ")");
+  }
+}
+
+Program::~Program() {
+  if (Running()) {
+    TerminateProcess(info_.hProcess, 99);
+    WaitForSingleObject(info_.hProcess, 5000);
+  }
+  CloseHandle(info_.hThread);
+  CloseHandle(info_.hProcess);
+}
+
+std::vector<HWND> Program::VisibleWindows() const {
+  return TopLevelWindowsOf(info_.dwProcessId);
+}
+
+std::optional<HWND> Program::FindWindow(const std::wstring& title) const {
+  for (HWND window : VisibleWindows()) {
+    if (!IsDialog(window) && TextOf(window) == title) {
+      return window;
+    }
+  }
+  return std::nullopt;
+}
+
+HWND Program::WaitForWindow(const std::wstring& title, std::chrono::milliseconds timeout) const {
+  std::optional<HWND> found;
+  if (!WaitUntil([&] { return (found = FindWindow(title)).has_value(); }, timeout)) {
+    throw Stop("no window \"" + Utf8(title) + "\" showed");
+  }
+  return *found;
+}
+
+std::optional<HWND> Program::FindMessageBox() const {
+  for (HWND window : VisibleWindows()) {
+    if (IsMessageBox(window)) {
+      return window;
+    }
+  }
+  return std::nullopt;
+}
+
+HWND Program::WaitForMessageBox(std::chrono::milliseconds timeout) const {
+  std::optional<HWND> found;
+  if (!WaitUntil([&] { return (found = FindMessageBox()).has_value(); }, timeout)) {
+    throw Stop("no message box showed");
+  }
+  return *found;
+}
+
+HWND Program::WaitForFileDialog(std::chrono::milliseconds timeout) const {
+  HWND found = nullptr;
+  const bool shown = WaitUntil(
+      [&] {
+        for (HWND window : VisibleWindows()) {
+          if (IsDialog(window) && !IsMessageBox(window)) {
+            found = window;
+            return true;
+          }
+        }
+        return false;
+      },
+      timeout);
+  if (!shown) {
+    throw Stop("no open-file dialog showed");
+  }
+  return found;
+}
+
+void Program::WaitUntilResponsive(std::chrono::milliseconds timeout) const {
+  for (HWND window : VisibleWindows()) {
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(timeout.count()),
+                             &ignored) &&
+        IsWindow(window)) {
+      throw Stop("the program does not answer");
+    }
+  }
+}
+
+bool Program::Running() const {
+  return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+std::optional<DWORD> Program::WaitForExit(std::chrono::milliseconds timeout) {
+  if (WaitForSingleObject(info_.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
+    return std::nullopt;
+  }
+  DWORD status = 0;
+  GetExitCodeProcess(info_.hProcess, &status);
+  return status;
+}
+
+// --- reading back --------------------------------------------------------------
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, 256);
+  return name;
+}
+
+std::wstring TextOf(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) {
+    throw Stop("the window does not answer WM_GETTEXTLENGTH");
+  }
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                      SMTO_ABORTIFHUNG, 5000, &copied);
+  text.resize(copied);
+  return text;
+}
+
+std::wstring MessageBoxText(HWND box) {
+  return TextOf(GetDlgItem(box, kMessageBoxText));
+}
+
+SIZE ClientSize(HWND window) {
+  RECT rect{};
+  GetClientRect(window, &rect);
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+HWND ControlAt(HWND window, int left, int top, double scale) {
+  const long x = std::lround(left * scale);
+  const long y = std::lround(top * scale);
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+    if (std::labs(rect.left - x) <= 2 && std::labs(rect.top - y) <= 2) {
+      return child;
+    }
+  }
+  throw Stop("no control at " + std::to_string(left) + ", " + std::to_string(top));
+}
+
+HWND Button(HWND window, const std::wstring& caption) {
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (IsWindowVisible(child) && ClassOf(child) == L"Button" && TextOf(child) == caption) {
+      return child;
+    }
+  }
+  throw Stop("no button \"" + Utf8(caption) + "\"");
+}
+
+// --- input -----------------------------------------------------------------------
+
+void Key(WORD virtualKey) {
+  Send({KeyInput(virtualKey, false), KeyInput(virtualKey, true)});
+}
+
+void Chord(std::initializer_list<WORD> modifiers, WORD virtualKey) {
+  std::vector<INPUT> inputs;
+  for (WORD modifier : modifiers) {
+    inputs.push_back(KeyInput(modifier, false));
+  }
+  inputs.push_back(KeyInput(virtualKey, false));
+  inputs.push_back(KeyInput(virtualKey, true));
+  for (auto modifier = std::rbegin(modifiers); modifier != std::rend(modifiers); ++modifier) {
+    inputs.push_back(KeyInput(*modifier, true));
+  }
+  Send(inputs);
+}
+
+// Keys of the keyboard where it has them, so that a key filter sees real key
+// presses; anything else as the Unicode packets an input method sends.
+void Type(std::wstring_view text) {
+  for (wchar_t c : text) {
+    const SHORT mapped = c < 0x80 ? VkKeyScanW(c) : -1;
+    if (mapped != -1 && c != L'\r' && c != L'\n') {
+      const WORD virtualKey = LOBYTE(mapped);
+      if (HIBYTE(mapped) & 1) {
+        Chord({VK_SHIFT}, virtualKey);
+      } else {
+        Key(virtualKey);
+      }
+    } else if (c == L'\n') {
+      Key(VK_RETURN);
+    } else if (c != L'\r') {
+      INPUT input[2] = {};
+      for (int k = 0; k < 2; ++k) {
+        input[k].type = INPUT_KEYBOARD;
+        input[k].ki.wScan = c;
+        input[k].ki.dwFlags = KEYEVENTF_UNICODE | (k ? KEYEVENTF_KEYUP : 0);
+      }
+      Send({input[0], input[1]});
+    }
+  }
+}
+
+void ClickAt(POINT screen) {
+  // Moved there as a mouse moves: absolute coordinates on the primary screen.
+  INPUT move{};
+  move.type = INPUT_MOUSE;
+  move.mi.dx = MulDiv(screen.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
+  move.mi.dy = MulDiv(screen.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  Send({move});
+  POINT at{};
+  GetCursorPos(&at);
+  if (at.x != screen.x || at.y != screen.y) {
+    SetCursorPos(screen.x, screen.y);
+  }
+  ButtonPress(false);
+  ButtonPress(true);
+}
+
+void Click(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+}
+
+void ClickCloseBox(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  const auto isCloseBox = [&](long x, long y) {
+    DWORD_PTR hit = 0;
+    SendMessageTimeoutW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 2000, &hit);
+    return hit == HTCLOSE;
+  };
+  // The window tells where its close box is; the click goes to its middle.
+  long left = LONG_MAX, right = LONG_MIN, top = LONG_MAX, bottom = LONG_MIN;
+  for (long y = rect.top; y < rect.top + 80; ++y) {
+    for (long x = rect.right - 1; x > rect.right - 160; --x) {
+      if (isCloseBox(x, y)) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+      }
+    }
+  }
+  if (left > right) {
+    throw Stop("no close box found");
+  }
+  ClickAt({(left + right) / 2, (top + bottom) / 2});
+}
+
+void ChooseMenu(HWND window, const std::vector<std::wstring>& menuBar, const std::wstring& menu,
+                const std::vector<std::wstring>& items, const std::wstring& item) {
+  const auto menuAt = std::find(menuBar.begin(), menuBar.end(), menu);
+  const auto itemAt = std::find(items.begin(), items.end(), item);
+  if (menuAt == menuBar.end() || itemAt == items.end()) {
+    throw Stop("no menu entry " + Utf8(menu) + " > " + Utf8(item));
+  }
+  if (GetForegroundWindow() != window) {
+    throw Stop("the window to choose from is not in front");
+  }
+  Key(VK_MENU);
+  for (auto k = menuBar.begin(); k != menuAt; ++k) {
+    Key(VK_RIGHT);
+  }
+  Key(VK_DOWN);
+  for (auto k = items.begin(); k != itemAt; ++k) {
+    Key(VK_DOWN);
+  }
+  Key(VK_RETURN);
+}
+
+void ReplaceByPaste(HWND field, std::wstring_view text) {
+  SetClipboard(text);
+  Click(field);
+  Chord({VK_CONTROL}, VK_HOME);
+  Chord({VK_CONTROL, VK_SHIFT}, VK_END);
+  Key(VK_DELETE);
+  Chord({VK_CONTROL}, 'V');
+}
+
+void ReplaceByTyping(HWND field, std::wstring_view text) {
+  Click(field);
+  Chord({VK_CONTROL}, VK_HOME);
+  Chord({VK_CONTROL, VK_SHIFT}, VK_END);
+  Key(VK_DELETE);
+  Type(text);
+}
+
+void SetClipboard(std::wstring_view text) {
+  if (!WaitUntil([] { return OpenClipboard(nullptr) != 0; }, std::chrono::seconds(5))) {
+    throw Stop("cannot open the clipboard");
+  }
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  auto* target = static_cast<wchar_t*>(GlobalLock(memory));
+  std::copy(text.begin(), text.end(), target);
+  target[text.size()] = L'\0';
+  GlobalUnlock(memory);
+  SetClipboardData(CF_UNICODETEXT, memory);
+  CloseClipboard();
+}
+
+std::wstring Clipboard() {
+  if (!WaitUntil([] { return OpenClipboard(nullptr) != 0; }, std::chrono::seconds(5))) {
+    throw Stop("cannot open the clipboard");
+  }
+  std::wstring text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    text = static_cast<const wchar_t*>(GlobalLock(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+bool SelectionIsBold(HANDLE process, HWND richEdit) {
+  CHARFORMAT2W format{};
+  format.cbSize = sizeof format;
+  void* remote = VirtualAllocEx(process, nullptr, sizeof format, MEM_COMMIT, PAGE_READWRITE);
+  if (!remote) {
+    throw Stop("cannot reach the program's memory");
+  }
+  WriteProcessMemory(process, remote, &format, sizeof format, nullptr);
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(richEdit, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(remote),
+                      SMTO_ABORTIFHUNG, 5000, &result);
+  ReadProcessMemory(process, remote, &format, sizeof format, nullptr);
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  return (format.dwMask & CFM_BOLD) && (format.dwEffects & CFE_BOLD);
+}
+
+}  // namespace desktop

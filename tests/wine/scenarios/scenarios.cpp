@@ -1,0 +1,563 @@
+// The Windows program driven as a user would drive it, under Wine: the tests
+// start quillmere.exe, press keys, click, paste through the clipboard and
+// choose from menus, and read back window texts, message boxes and the exit
+// status. One test a run:
+//   quill_scenarios <test> <quillmere.exe> <shipped example file>
+
+#include <windows.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "check.h"
+#include "desktop.h"
+#include "infowindows/help_text.h"
+#include "worked_example.h"
+
+using namespace desktop;
+using namespace std::chrono_literals;
+
+namespace {
+
+std::wstring gExe;
+std::wstring gExample;
+
+const std::vector<std::wstring> kMenuBar = {L"File", L"Edit", L"Window"};
+const std::vector<std::wstring> kFileMenu = {L"Close", L"Quit"};
+const std::vector<std::wstring> kWindowMenu = {L"Control", L"About Quillmere", L"Instructions"};
+
+const std::wstring kRange = L"Variables must range from 3-99";
+const std::wstring kIncomplete =
+    L"Correlation data seems to be incomplete. Reload the correlation data.";
+const std::wstring kNotSquare = L"Check data. Number of rows and columns do not match.";
+
+std::wstring W(const std::string& utf8) {
+  return Wide(utf8);
+}
+
+// A path as Windows programs take it; a Unix path is on drive Z: under Wine.
+std::wstring WindowsPath(std::string path) {
+  if (!path.empty() && path[0] == '/') {
+    path = "Z:" + path;
+  }
+  for (char& c : path) {
+    if (c == '/') {
+      c = '\\';
+    }
+  }
+  return Wide(path);
+}
+
+std::wstring Folder(const std::wstring& path) {
+  return path.substr(0, path.find_last_of(L'\\'));
+}
+
+// A fresh folder for the test's own files, under the Wine prefix's temporary
+// folder; `name` may hold any letters.
+std::wstring TempFolder(const std::wstring& name) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::filesystem::path folder = std::filesystem::path(temp) / name;
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  return folder.wstring();
+}
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  const bool ok =
+      file != INVALID_HANDLE_VALUE &&
+      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+      written == bytes.size();
+  CloseHandle(file);
+  if (!ok) {
+    throw Stop("cannot write " + Utf8(path));
+  }
+}
+
+std::string Utf16LeWithMark(const std::wstring& text) {
+  std::string bytes = "\xFF\xFE";
+  for (wchar_t c : text) {
+    bytes += static_cast<char>(c & 0xFF);
+    bytes += static_cast<char>(c >> 8);
+  }
+  return bytes;
+}
+
+// The main window's controls, by their place in the layout.
+struct MainWindow {
+  HWND window;
+  double scale = 1.0;
+  HWND Count() const { return ControlAt(window, 200, 212, scale); }
+  HWND Matrix() const { return ControlAt(window, 20, 262, scale); }
+  HWND Results() const { return ControlAt(window, 475, 262, scale); }
+  void Press(const wchar_t* caption) const { Click(Button(window, caption)); }
+};
+
+HWND WaitForSplash(const Program& program) {
+  return program.WaitForWindow(L"");
+}
+
+// The splash hands over at a key press; the main window comes to the front.
+MainWindow HandOver(const Program& program) {
+  WaitForSplash(program);
+  Key(VK_SPACE);
+  const HWND main = program.WaitForWindow(L"Quillmere");
+  if (!WaitUntil([&] { return GetForegroundWindow() == main; }, 5s)) {
+    throw Stop("the main window did not come to the front");
+  }
+  return {main};
+}
+
+// Clicks OK on the message box that shows and gives its text.
+std::wstring AnswerMessageBox(const Program& program) {
+  const HWND box = program.WaitForMessageBox();
+  const std::wstring text = MessageBoxText(box);
+  const HWND ok = GetDlgItem(box, IDOK);
+  if (!ok || TextOf(ok) != L"OK") {
+    throw Stop("the message box has no OK button");
+  }
+  Click(ok);
+  if (!WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5s)) {
+    throw Stop("the message box stayed after OK");
+  }
+  program.WaitUntilResponsive();
+  return text;
+}
+
+// Load Data, and in the open-file dialog the path pasted into the file name
+// field and Return pressed. (Typed key by key, the dialog's completion of
+// folder names takes some of the keys.)
+void LoadFile(const Program& program, const MainWindow& main, const std::wstring& path) {
+  main.Press(L"Load Data");
+  const HWND dialog = program.WaitForFileDialog();
+  WaitUntil([&] { return GetForegroundWindow() == dialog; }, 3s);
+  Pause(300ms);
+  SetClipboard(path);
+  Chord({VK_CONTROL}, 'V');
+  Key(VK_RETURN);
+  if (!WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 10s)) {
+    throw Stop("the open-file dialog stayed after Return");
+  }
+}
+
+std::wstring WaitForText(HWND control, const std::wstring& expected,
+                         std::chrono::milliseconds timeout = 5s) {
+  std::wstring text;
+  WaitUntil([&] { return (text = TextOf(control)) == expected; }, timeout);
+  return text;
+}
+
+void CalculateGivesTheWorkedResults(const Program& program, const MainWindow& main) {
+  ReplaceByTyping(main.Count(), L"5");
+  ReplaceByPaste(main.Matrix(), W(test_support::kExample));
+  CHECK_EQ(Utf8(TextOf(main.Matrix())), test_support::kExample);
+  main.Press(L"Calculate");
+  CHECK_EQ(Utf8(WaitForText(main.Results(), W(test_support::kExampleResults))),
+           test_support::kExampleResults);
+  CHECK(IsWindowVisible(main.Results()));
+  CHECK(!program.FindMessageBox());
+}
+
+void Quit(Program& program) {
+  Chord({VK_CONTROL}, 'Q');
+  const auto status = program.WaitForExit();
+  CHECK(status.has_value());
+  CHECK_EQ(static_cast<long long>(status.value_or(99)), 0LL);
+}
+
+}  // namespace
+
+// --- start-up ------------------------------------------------------------------
+
+CHECK_TEST(startupShowsOnlyTheSplashUntilAKeyIsPressed) {
+  Program program(gExe);
+  const HWND splash = WaitForSplash(program);
+  Pause(1s);
+  CHECK_EQ(program.VisibleWindows().size(), size_t{1});
+  CHECK_EQ(static_cast<long long>(ClientSize(splash).cx), 400LL);
+  CHECK_EQ(static_cast<long long>(ClientSize(splash).cy), 400LL);
+  const auto pressed = std::chrono::steady_clock::now();
+  Key(VK_SPACE);
+  const HWND main = program.WaitForWindow(L"Quillmere", 3s);
+  // Well before the timer would have handed over.
+  CHECK(std::chrono::steady_clock::now() - pressed < 2500ms);
+  CHECK(WaitUntil([&] { return !IsWindowVisible(splash); }, 2s));
+  CHECK(program.VisibleWindows() == std::vector<HWND>{main});
+  Quit(program);
+}
+
+CHECK_TEST(startupHandsOverByItselfAfterFourSeconds) {
+  Program program(gExe);
+  const HWND splash = WaitForSplash(program);
+  const auto shown = std::chrono::steady_clock::now();
+  Pause(3s);
+  CHECK(!program.FindWindow(L"Quillmere"));
+  const HWND main = program.WaitForWindow(L"Quillmere", 6s);
+  const auto waited = std::chrono::steady_clock::now() - shown;
+  std::printf("  the main window showed %.1f s after the splash\n",
+              std::chrono::duration<double>(waited).count());
+  CHECK(waited >= 3500ms);
+  CHECK(WaitUntil([&] { return !IsWindowVisible(splash); }, 2s));
+  CHECK(program.VisibleWindows() == std::vector<HWND>{main});
+  Quit(program);
+}
+
+// --- calculating ---------------------------------------------------------------
+
+CHECK_TEST(calculateTheWorkedExampleTwice) {
+  Program program(gExe);
+  const MainWindow main = HandOver(program);
+  CHECK(!IsWindowVisible(main.Results()));
+  CalculateGivesTheWorkedResults(program, main);
+  main.Press(L"Calculate");
+  const std::string twice = test_support::kExampleResults + test_support::kExampleResults;
+  CHECK_EQ(Utf8(WaitForText(main.Results(), W(twice))), twice);
+  // The user copies the results for another document.
+  SetClipboard(L"before");
+  Click(main.Results());
+  Chord({VK_CONTROL}, VK_HOME);
+  Chord({VK_CONTROL, VK_SHIFT}, VK_END);
+  Chord({VK_CONTROL}, 'C');
+  CHECK(WaitUntil([] { return Clipboard() != L"before"; }, 3s));
+  CHECK_EQ(Utf8(Clipboard()), twice);
+  Quit(program);
+}
+
+// Each check's message word for word, with nothing appended; the results
+// field stays hidden and empty, and the program goes on.
+CHECK_TEST(calculateShowsItsFourMessages) {
+  std::string identity4;
+  for (int i = 0; i < 4; ++i) {
+    for (int j = 0; j < 4; ++j) {
+      identity4 += (i == j ? "1" : "0") + std::string(j < 3 ? " " : "\r\n");
+    }
+  }
+  struct Case {
+    const wchar_t* count;
+    std::wstring matrix;
+    std::wstring message;
+  };
+  const std::wstring example = W(test_support::kExample);
+  const Case cases[] = {
+      {L"", example, kRange},
+      {L"2", example, kRange},
+      {L"5", example.substr(0, 24), kIncomplete},
+      {L"3", L"1 0 0 0\r\n0 1 0 0\r\n0 0 1 0\r\n", kNotSquare},
+      {L"5", W(identity4) + L"            ", L"Check data. Are there 5 variables?"},
+  };
+  Program program(gExe);
+  const MainWindow main = HandOver(program);
+  for (const Case& c : cases) {
+    check::CaseName name(Utf8(c.message));
+    ReplaceByTyping(main.Count(), c.count);
+    ReplaceByPaste(main.Matrix(), c.matrix);
+    main.Press(L"Calculate");
+    CHECK_EQ(Utf8(AnswerMessageBox(program)), Utf8(c.message));
+    Pause(300ms);
+    CHECK(!program.FindMessageBox());
+    CHECK(!IsWindowVisible(main.Results()));
+    CHECK_EQ(Utf8(TextOf(main.Results())), std::string());
+    CHECK_EQ(Utf8(TextOf(main.Matrix())), Utf8(c.matrix));
+  }
+  CalculateGivesTheWorkedResults(program, main);
+  Quit(program);
+}
+
+// The library's report names the fault; the window keeps its texts and the
+// program runs on.
+CHECK_TEST(singularMatrixGivesTheReportAndTheProgramRunsOn) {
+  Program program(gExe);
+  const MainWindow main = HandOver(program);
+  ReplaceByTyping(main.Count(), L"3");
+  ReplaceByPaste(main.Matrix(), L"1 1 1\r\n1 1 1\r\n1 1 1\r\n");
+  main.Press(L"Calculate");
+  const std::string report = Utf8(AnswerMessageBox(program));
+  check::CaseName name(report);
+  CHECK(report.find("DivideByZeroException") != std::string::npos);
+  CHECK(report.find("singular") != std::string::npos);
+  Pause(300ms);
+  CHECK(program.Running());
+  CHECK(!IsWindowVisible(main.Results()));
+  CalculateGivesTheWorkedResults(program, main);
+  Quit(program);
+}
+
+// --- Load Data -------------------------------------------------------------------
+
+// Through the real open-file dialog: the shipped example, the same matrix as
+// UTF-16 with a byte-order mark, and a file in a folder with a name that is
+// not ASCII; Calculate then works from what was loaded.
+CHECK_TEST(loadDataOpensFilesThroughTheDialog) {
+  const std::wstring folder = TempFolder(L"Korrelationen \u00e4\u00f6\u00fc \u03a9\u0416");
+  const std::wstring utf16 = folder + L"\\utf16.txt";
+  WriteBytes(utf16, Utf16LeWithMark(W(test_support::kExample)));
+  const std::wstring plain = folder + L"\\Beispiel \u00e9.txt";
+  WriteBytes(plain, test_support::kExample);
+
+  Program program(gExe);
+  const MainWindow main = HandOver(program);
+  ReplaceByTyping(main.Count(), L"5");
+  for (const std::wstring& path : {gExample, utf16, plain}) {
+    check::CaseName name(Utf8(path));
+    ReplaceByPaste(main.Matrix(), L"typed earlier\r\n");
+    LoadFile(program, main, path);
+    CHECK_EQ(Utf8(WaitForText(main.Matrix(), W(test_support::kExampleDisplay))),
+             test_support::kExampleDisplay);
+    CHECK(!program.FindMessageBox());
+  }
+  main.Press(L"Calculate");
+  CHECK_EQ(Utf8(WaitForText(main.Results(), W(test_support::kExampleResults))),
+           test_support::kExampleResults);
+  Quit(program);
+}
+
+CHECK_TEST(loadDataRefusesABadFileAndKeepsTheField) {
+  const std::wstring folder = TempFolder(L"bad file");
+  const std::wstring path = folder + L"\\comma.txt";
+  WriteBytes(path, "1\t0.5\t-0.25\r\n0.5\t1\t0,3\r\n-0.25\t0.3\t1\r\n");
+  Program program(gExe);
+  const MainWindow main = HandOver(program);
+  ReplaceByTyping(main.Count(), L"3");
+  ReplaceByPaste(main.Matrix(), L"typed earlier\r\n");
+  LoadFile(program, main, path);
+  CHECK_EQ(Utf8(AnswerMessageBox(program)),
+           std::string("Line 2, field 3 of the file is not a number: \"0,3\". Values must be "
+                       "separated by TAB and use a decimal point."));
+  CHECK_EQ(Utf8(TextOf(main.Matrix())), std::string("typed earlier\r\n"));
+  Quit(program);
+}
+
+// --- the other windows -------------------------------------------------------
+
+CHECK_TEST(clearEmptiesTheFieldsAndPutsTheFocusInTheCount) {
+  Program program(gExe);
+  const MainWindow main = HandOver(program);
+  CalculateGivesTheWorkedResults(program, main);
+  main.Press(L"Clear");
+  CHECK(WaitUntil([&] { return !IsWindowVisible(main.Results()); }, 3s));
+  CHECK_EQ(Utf8(TextOf(main.Count())), std::string());
+  CHECK_EQ(Utf8(TextOf(main.Matrix())), std::string());
+  CHECK_EQ(Utf8(TextOf(main.Results())), std::string());
+  Type(L"7");
+  CHECK_EQ(Utf8(WaitForText(main.Count(), L"7")), std::string("7"));
+  Quit(program);
+}
+
+// Info shows the help text, its title bold and the rest not, and no key
+// changes it; Window > Control goes back, File > Close closes it.
+CHECK_TEST(infoShowsTheInstructions) {
+  Program program(gExe);
+  const MainWindow main = HandOver(program);
+  main.Press(L"Info");
+  const HWND instructions = program.WaitForWindow(L"Instructions");
+  CHECK(WaitUntil([&] { return GetForegroundWindow() == instructions; }, 5s));
+  const HWND text = ControlAt(instructions, -1, -1);
+  const std::string help = infowindows::HelpText();
+  CHECK_EQ(Utf8(TextOf(text)), help);
+
+  Click(text);
+  Chord({VK_CONTROL}, VK_HOME);
+  Chord({VK_SHIFT}, VK_END);
+  CHECK(SelectionIsBold(program.Process(), text));
+  Chord({VK_CONTROL}, VK_END);
+  Chord({VK_SHIFT}, VK_HOME);
+  CHECK(!SelectionIsBold(program.Process(), text));
+
+  Type(L"x");
+  Key(VK_DELETE);
+  Key(VK_BACK);
+  SetClipboard(L"pasted");
+  Chord({VK_CONTROL}, 'V');
+  Pause(300ms);
+  CHECK_EQ(Utf8(TextOf(text)), help);
+
+  ChooseMenu(instructions, kMenuBar, L"Window", kWindowMenu, L"Control");
+  CHECK(WaitUntil([&] { return GetForegroundWindow() == main.window; }, 5s));
+  CHECK(IsWindowVisible(main.window));
+
+  ChooseMenu(main.window, kMenuBar, L"Window", kWindowMenu, L"Instructions");
+  CHECK(WaitUntil([&] { return GetForegroundWindow() == instructions; }, 5s));
+  ChooseMenu(instructions, kMenuBar, L"File", kFileMenu, L"Close");
+  CHECK(WaitUntil([&] { return !IsWindow(instructions) || !IsWindowVisible(instructions); }, 5s));
+  CHECK(program.Running());
+  CHECK(WaitUntil([&] { return GetForegroundWindow() == main.window; }, 5s));
+
+  // A later Info makes a new one.
+  main.Press(L"Info");
+  const HWND again = program.WaitForWindow(L"Instructions");
+  CHECK_EQ(Utf8(TextOf(ControlAt(again, -1, -1))), help);
+  Quit(program);
+}
+
+// --- quitting ----------------------------------------------------------------
+
+CHECK_TEST(quittingEndsWithStatusZero) {
+  enum class Way { QuitShortcut, CloseBox, FileClose, QuitShortcutOnSplash };
+  const std::pair<Way, const char*> ways[] = {
+      {Way::QuitShortcut, "Ctrl+Q"},
+      {Way::CloseBox, "close box"},
+      {Way::FileClose, "File > Close"},
+      {Way::QuitShortcutOnSplash, "Ctrl+Q on the splash"},
+  };
+  for (const auto& [way, label] : ways) {
+    check::CaseName name(label);
+    Program program(gExe);
+    if (way == Way::QuitShortcutOnSplash) {
+      WaitForSplash(program);
+      Chord({VK_CONTROL}, 'Q');
+    } else {
+      const MainWindow main = HandOver(program);
+      if (way == Way::QuitShortcut) {
+        Chord({VK_CONTROL}, 'Q');
+      } else if (way == Way::CloseBox) {
+        ClickCloseBox(main.window);
+      } else {
+        ChooseMenu(main.window, kMenuBar, L"File", kFileMenu, L"Close");
+      }
+    }
+    const auto status = program.WaitForExit();
+    CHECK(status.has_value());
+    CHECK_EQ(static_cast<long long>(status.value_or(99)), 0LL);
+  }
+}
+
+// Without its plug-in beside it the program reports the missing library
+// before any window opens and ends with a failure status.
+CHECK_TEST(missingPluginGivesTheReportAndAFailureStatus) {
+  const std::wstring folder = TempFolder(L"without plug-in");
+  const std::filesystem::path source = Folder(gExe);
+  std::filesystem::copy_file(gExe, std::filesystem::path(folder) / L"quillmere.exe");
+  std::filesystem::copy(source / L"resources", std::filesystem::path(folder) / L"resources",
+                        std::filesystem::copy_options::recursive);
+  Program program(folder + L"\\quillmere.exe");
+  const std::string report = Utf8(AnswerMessageBox(program));
+  check::CaseName name(report);
+  CHECK(report.find("quillmatrix.dll") != std::string::npos);
+  const auto status = program.WaitForExit();
+  CHECK(status.has_value());
+  CHECK_EQ(static_cast<long long>(status.value_or(0)), 1LL);
+}
+
+// --- high DPI ------------------------------------------------------------------
+
+// At 144 DPI every layout pixel is one and a half.
+CHECK_TEST(highDpiScalesTheLayout) {
+  HKEY desktop = nullptr;
+  RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE,
+                  nullptr, &desktop, nullptr);
+  const auto setDpi = [&](DWORD dpi) {
+    RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                   sizeof dpi);
+  };
+  setDpi(144);
+  try {
+    Program program(gExe);
+    MainWindow main = HandOver(program);
+    main.scale = 1.5;
+    CHECK_EQ(static_cast<long long>(ClientSize(main.window).cx), 975LL);
+    CHECK_EQ(static_cast<long long>(ClientSize(main.window).cy), 840LL);
+    RECT count{};
+    GetWindowRect(main.Count(), &count);
+    CHECK_EQ(static_cast<long long>(count.right - count.left), 60LL);
+    CHECK_EQ(static_cast<long long>(count.bottom - count.top), 30LL);
+    CalculateGivesTheWorkedResults(program, main);
+    Quit(program);
+  } catch (...) {
+    setDpi(96);
+    RegCloseKey(desktop);
+    throw;
+  }
+  setDpi(96);
+  RegCloseKey(desktop);
+}
+
+// --- resources, as Windows itself reads them ---------------------------------------
+
+CHECK_TEST(resourcesReadBackThroughTheSystem) {
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeW(gExe.c_str(), &ignored);
+  CHECK(size > 0);
+  std::vector<char> block(size);
+  CHECK(GetFileVersionInfoW(gExe.c_str(), 0, size, block.data()));
+  const auto text = [&](const wchar_t* key) {
+    wchar_t* value = nullptr;
+    UINT length = 0;
+    const std::wstring path = std::wstring(L"\\StringFileInfo\\040904B0\\") + key;
+    if (!VerQueryValueW(block.data(), path.c_str(), reinterpret_cast<void**>(&value), &length)) {
+      return std::string("(none)");
+    }
+    return Utf8(std::wstring(value, length ? length - 1 : 0));
+  };
+  CHECK_EQ(text(L"ProductName"), std::string("Quillmere"));
+  CHECK_EQ(text(L"ProductVersion"), std::string("2.0"));
+  CHECK_EQ(text(L"FileVersion"), std::string("2.0.0.0"));
+
+  HMODULE image = LoadLibraryExW(gExe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  CHECK(image != nullptr);
+  CHECK(FindResourceW(image, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)) != nullptr);
+  HICON icon = static_cast<HICON>(LoadImageW(image, MAKEINTRESOURCEW(102), IMAGE_ICON, 32, 32, 0));
+  CHECK(icon != nullptr);
+  ICONINFO info{};
+  CHECK(icon && GetIconInfo(icon, &info));
+  BITMAP bitmap{};
+  GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+  CHECK_EQ(static_cast<long long>(bitmap.bmWidth), 32LL);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  DestroyIcon(icon);
+  FreeLibrary(image);
+}
+
+// --- speed -------------------------------------------------------------------------
+
+// Load Data and Calculate at 99 variables, timed from the closing of the
+// open-file dialog, or from the click, to the field's new text.
+CHECK_TEST(ninetyNineVariablesAreQuick) {
+  // Correlations 0.5^|i - j|: a matrix that can be inverted.
+  std::string contents;
+  for (int i = 1; i <= 99; ++i) {
+    for (int j = 1; j <= 99; ++j) {
+      char cell[16];
+      std::snprintf(cell, sizeof cell, "%.4f", std::pow(0.5, std::abs(i - j)));
+      contents += std::string(cell) + (j < 99 ? "\t" : "\r\n");
+    }
+  }
+  const std::wstring path = TempFolder(L"ninety-nine") + L"\\99.txt";
+  WriteBytes(path, contents);
+  Program program(gExe);
+  const MainWindow main = HandOver(program);
+  ReplaceByTyping(main.Count(), L"99");
+  LoadFile(program, main, path);
+  const auto load = std::chrono::steady_clock::now();
+  CHECK(WaitUntil([&] { return TextOf(main.Matrix()).size() > 99 * 99 * 6; }, 20s));
+  const auto loaded = std::chrono::steady_clock::now();
+  main.Press(L"Calculate");
+  CHECK(WaitUntil([&] { return Utf8(TextOf(main.Results())).size() == 99 * 15; }, 20s));
+  CHECK_EQ(Utf8(TextOf(main.Results())).substr(0, 30),
+           std::string("0.5000\t0.2500\r\n0.6325\t0.4000\r\n"));
+  const auto calculated = std::chrono::steady_clock::now();
+  CHECK(!program.FindMessageBox());
+  std::printf("  at 99 variables: Load Data %.2f s, Calculate %.2f s\n",
+              std::chrono::duration<double>(loaded - load).count(),
+              std::chrono::duration<double>(calculated - loaded).count());
+  CHECK(calculated - loaded < 3s);
+  Quit(program);
+}
+
+int main(int argc, char** argv) {
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: quill_scenarios <test> <quillmere.exe> <example file>\n");
+    return 2;
+  }
+  gExe = WindowsPath(argv[2]);
+  gExample = WindowsPath(argv[3]);
+  return check::RunAll(argv[1]);
+}
