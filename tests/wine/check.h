@@ -37,6 +37,12 @@ inline std::vector<std::string>& CaseNames() {
   return names;
 }
 
+// The innermost case begun last, for a failure that ends the whole test.
+inline std::string& LastCaseBegun() {
+  static std::string name;
+  return name;
+}
+
 inline bool Register(const char* name, void (*body)()) {
   Tests().push_back({name, body});
   return true;
@@ -45,7 +51,10 @@ inline bool Register(const char* name, void (*body)()) {
 // While it lives, failures are reported under this case's name.
 class CaseName {
  public:
-  explicit CaseName(std::string name) { CaseNames().push_back(std::move(name)); }
+  explicit CaseName(std::string name) {
+    LastCaseBegun() = name;
+    CaseNames().push_back(std::move(name));
+  }
   ~CaseName() { CaseNames().pop_back(); }
   CaseName(const CaseName&) = delete;
   CaseName& operator=(const CaseName&) = delete;
@@ -122,6 +131,10 @@ void ExpectEqual(const A& actual, const B& expected, const char* text, const cha
   }
 }
 
+inline std::string Within() {
+  return LastCaseBegun().empty() ? std::string() : " (in case [" + LastCaseBegun() + "])";
+}
+
 // Runs every registered test, or only the one named `only`.
 inline int RunAll(std::string_view only = {}) {
 #ifdef _WIN32
@@ -135,12 +148,13 @@ inline int RunAll(std::string_view only = {}) {
       continue;
     }
     FailuresOfCurrentTest() = 0;
+    LastCaseBegun().clear();
     try {
       test.body();
     } catch (const std::exception& e) {
-      Fail(__FILE__, __LINE__, std::string("unexpected exception: ") + e.what());
+      Fail(__FILE__, __LINE__, "unexpected exception: " + std::string(e.what()) + Within());
     } catch (...) {
-      Fail(__FILE__, __LINE__, "unexpected exception");
+      Fail(__FILE__, __LINE__, "unexpected exception" + Within());
     }
     const bool ok = FailuresOfCurrentTest() == 0;
     std::printf("%s %s\n", ok ? "PASS" : "FAIL", test.name);

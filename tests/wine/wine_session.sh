@@ -41,11 +41,15 @@ case "$action" in
     echo ":$display" >"$dir/display"
     export DISPLAY=":$display"
     rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    # One Wine server for the whole run, with its output away from ctest's:
+    # started by a test, it would hold that test's output open until it ends.
+    setsid "$wineserver" -p </dev/null >/dev/null 2>&1
     "$wine" wineboot --init </dev/null >"$dir/wineboot.log" 2>&1
     # No window manager runs on the display: Wine draws the windows' frames
     # itself, so that title bars and close boxes are there to click.
-    "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    "$wineserver" -w
+    "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null \
+      >>"$dir/wineboot.log" 2>&1
     echo "Xvfb on :$display, Wine prefix in $WINEPREFIX"
     ;;
   stop)

@@ -116,7 +116,9 @@ MainWindow HandOver(const Program& program) {
   return {main};
 }
 
-// Clicks OK on the message box that shows and gives its text.
+// Clicks OK on the message box that shows and gives its text. Like a user,
+// it waits until the box has been drawn, and clicks again if the first click
+// came too early to be taken.
 std::wstring AnswerMessageBox(const Program& program) {
   const HWND box = program.WaitForMessageBox();
   const std::wstring text = MessageBoxText(box);
@@ -124,8 +126,15 @@ std::wstring AnswerMessageBox(const Program& program) {
   if (!ok || TextOf(ok) != L"OK") {
     throw Stop("the message box has no OK button");
   }
-  Click(ok);
-  if (!WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5s)) {
+  const auto gone = [&] { return !IsWindow(box) || !IsWindowVisible(box); };
+  WaitUntil(
+      [&] { return !GetUpdateRect(box, nullptr, FALSE) && !GetUpdateRect(ok, nullptr, FALSE); },
+      10s);
+  for (int click = 0; click < 3 && !gone(); ++click) {
+    Click(ok);
+    WaitUntil(gone, 3s);
+  }
+  if (!gone()) {
     throw Stop("the message box stayed after OK");
   }
   program.WaitUntilResponsive();
@@ -205,6 +214,7 @@ CHECK_TEST(startupHandsOverByItselfAfterFourSeconds) {
   std::printf("  the main window showed %.1f s after the splash\n",
               std::chrono::duration<double>(waited).count());
   CHECK(waited >= 3500ms);
+  CHECK(waited < 6s);
   CHECK(WaitUntil([&] { return !IsWindowVisible(splash); }, 2s));
   CHECK(program.VisibleWindows() == std::vector<HWND>{main});
   Quit(program);
@@ -234,12 +244,7 @@ CHECK_TEST(calculateTheWorkedExampleTwice) {
 // Each check's message word for word, with nothing appended; the results
 // field stays hidden and empty, and the program goes on.
 CHECK_TEST(calculateShowsItsFourMessages) {
-  std::string identity4;
-  for (int i = 0; i < 4; ++i) {
-    for (int j = 0; j < 4; ++j) {
-      identity4 += (i == j ? "1" : "0") + std::string(j < 3 ? " " : "\r\n");
-    }
-  }
+  const std::string identity4 = "1 0 0 0\r\n0 1 0 0\r\n0 0 1 0\r\n0 0 0 1\r\n";
   struct Case {
     const wchar_t* count;
     std::wstring matrix;
