@@ -50,6 +50,10 @@ case "$action" in
     # itself, so that title bars and close boxes are there to click.
     "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null \
       >>"$dir/wineboot.log" 2>&1
+    # A program that crashes ends with a report on its output, not a dialog
+    # that would wait for a click until the test times out.
+    "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+      </dev/null >>"$dir/wineboot.log" 2>&1
     echo "Xvfb on :$display, Wine prefix in $WINEPREFIX"
     ;;
   stop)
