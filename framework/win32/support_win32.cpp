@@ -106,6 +106,33 @@ HFONT MakeFittedFont(const FontSpec& spec, UINT dpi, const std::wstring& text, S
   return font;
 }
 
+// The control code KeyDown gives a movement or editing key that types no
+// character; empty for the others.
+std::string KeyDownCode(WPARAM key) {
+  switch (key) {
+    case VK_LEFT:
+      return "\x1c";
+    case VK_RIGHT:
+      return "\x1d";
+    case VK_UP:
+      return "\x1e";
+    case VK_DOWN:
+      return "\x1f";
+    case VK_HOME:
+      return "\x01";
+    case VK_END:
+      return "\x04";
+    case VK_PRIOR:
+      return "\x0b";
+    case VK_NEXT:
+      return "\x0c";
+    case VK_DELETE:
+      return "\x7f";
+    default:
+      return {};
+  }
+}
+
 COLORREF ToColorRef(Color color) {
   return RGB((color.value >> 16) & 0xFF, (color.value >> 8) & 0xFF, color.value & 0xFF);
 }

@@ -17,33 +17,6 @@ FieldPeer* PeerOf(const RectControl::Peer* peer) {
   return static_cast<FieldPeer*>(const_cast<RectControl::Peer*>(peer));
 }
 
-// The control code KeyDown gives a movement or editing key that types no
-// character; empty for the others.
-std::string KeyDownCode(WPARAM key) {
-  switch (key) {
-    case VK_LEFT:
-      return "\x1c";
-    case VK_RIGHT:
-      return "\x1d";
-    case VK_UP:
-      return "\x1e";
-    case VK_DOWN:
-      return "\x1f";
-    case VK_HOME:
-      return "\x01";
-    case VK_END:
-      return "\x04";
-    case VK_PRIOR:
-      return "\x0b";
-    case VK_NEXT:
-      return "\x0c";
-    case VK_DELETE:
-      return "\x7f";
-    default:
-      return {};
-  }
-}
-
 // Whether `c` may stand at that position of the mask: '#' and '9' a digit,
 // 'A' a letter, '&' and 'C' any character, anything else itself.
 bool Fits(wchar_t m, wchar_t c) {

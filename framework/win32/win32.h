@@ -44,6 +44,12 @@ float DefaultFontSize();
 
 COLORREF ToColorRef(Color color);
 
+// The control code KeyDown gives a movement or editing key that types no
+// character (an arrow, Home, Delete ...); empty for the others. A key that
+// types a character is reported with it, from WM_CHAR; one that does neither
+// (a modifier or a lock key alone) raises no KeyDown.
+std::string KeyDownCode(WPARAM key);
+
 // Posted to the run time's message window: runs the put-off work.
 constexpr UINT kRunPutOff = WM_APP + 1;
 // Runs `work` from the event loop once the current message is done.

@@ -166,10 +166,6 @@ bool RaiseMouseDown(Window& window, POINT screen) {
   return handled;
 }
 
-bool TypesCharacter(WPARAM key) {
-  return MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_CHAR) != 0;
-}
-
 bool Shortcut(Window& window, MSG& msg) {
   Window::Peer& peer = window.PlatformPeer();
   if (peer.accelerators == nullptr) {
@@ -197,6 +193,23 @@ bool Shortcut(Window& window, MSG& msg) {
     return TranslateAcceleratorW(peer.hwnd, peer.accelerators, &msg) != 0;
   }
   return false;
+}
+
+// The activation goes to the newest visible window when a window has been
+// hidden or closed and none has it.
+void ActivateNewestVisible() {
+  HWND active = GetActiveWindow();
+  if (active != nullptr && IsWindowVisible(active)) {
+    return;
+  }
+  const auto windows = Registry();
+  for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+    if (HWND w = (*it)->PlatformPeer().hwnd; w != nullptr && IsWindowVisible(w)) {
+      SetForegroundWindow(w);
+      SetActiveWindow(w);
+      return;
+    }
+  }
 }
 
 LRESULT HandleMessage(Window& window, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -458,8 +471,9 @@ bool PreTranslate(MSG& msg) {
     const wchar_t c = static_cast<wchar_t>(msg.wParam);
     return RaiseKeyDown(*window, Utf8(std::wstring_view(&c, 1))) || control != nullptr;
   }
-  if (keyDown && !TypesCharacter(msg.wParam)) {
-    return RaiseKeyDown(*window, {}) || control != nullptr;
+  if (keyDown) {
+    const std::string code = KeyDownCode(msg.wParam);
+    return !code.empty() && (RaiseKeyDown(*window, code) || control != nullptr);
   }
   return false;
 }
@@ -563,21 +577,7 @@ void Window::Hide() {
     return;
   }
   ShowWindow(peer_->hwnd, SW_HIDE);
-  // The activation goes to the newest visible window.
-  PutOff([] {
-    HWND active = GetActiveWindow();
-    if (active != nullptr && IsWindowVisible(active)) {
-      return;
-    }
-    const auto windows = Registry();
-    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
-      if (HWND w = (*it)->PlatformPeer().hwnd; w != nullptr && IsWindowVisible(w)) {
-        SetForegroundWindow(w);
-        SetActiveWindow(w);
-        return;
-      }
-    }
-  });
+  PutOff(&ActivateNewestVisible);
 }
 
 bool Window::Visible() const {
@@ -631,6 +631,7 @@ void Window::Discard() {
     };
     // Not from inside one of the window's own messages.
     peer_->inHandler > 0 ? PutOff(destroy) : destroy();
+    PutOff(&ActivateNewestVisible);
     if (menuBar_) {
       std::function<void(MenuItem&)> forget = [&](MenuItem& item) {
         std::erase_if(item.PlatformViews().views,
