@@ -11,6 +11,13 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#if QUILL_HAVE_XCB
+#include <xcb/xcb.h>
+#include <QGuiApplication>
+#endif
 
 #include "framework/dialogs.h"
 #include "framework/window.h"
@@ -44,6 +51,59 @@ bool IsInputWidget(QWidget* widget) {
     return !edit->isReadOnly();
   }
   return widget->inherits("QLineEdit") || widget->inherits("QAbstractButton");
+}
+
+// On X, Qt gives a window with an empty title the application's name. A
+// window's title is what its layout says, an empty one included: the name
+// the window manager shows is emptied again once Qt has set it.
+void KeepEmptyTitleEmpty([[maybe_unused]] QWidget& widget) {
+#if QUILL_HAVE_XCB
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+  if (connection == nullptr || !widget.windowTitle().isEmpty() ||
+      !widget.testAttribute(Qt::WA_WState_Created)) {
+    return;
+  }
+  const auto atom = [connection](const char* name) {
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name),
+        nullptr);
+    const xcb_atom_t found = reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    std::free(reply);
+    return found;
+  };
+  static const xcb_atom_t netWmName = atom("_NET_WM_NAME");
+  static const xcb_atom_t utf8String = atom("UTF8_STRING");
+  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(widget.winId()),
+                      netWmName, utf8String, 8, 0, nullptr);
+  xcb_flush(connection);
+#endif
+}
+
+int MenuBarHeight(const QMainWindow& widget, bool visible) {
+  return widget.menuWidget() && visible ? widget.menuWidget()->sizeHint().height() : 0;
+}
+
+// The window's minimum and maximum sizes, the ones the window manager is
+// told, are the client area's with the menu bar above it. A window that is
+// not resizeable has a fixed size: the window manager neither resizes nor
+// maximises it.
+void ApplySizeLimits(QMainWindow& widget, QWidget& client, const Window::Frame& frame,
+                     int64_t width, int64_t height) {
+  const auto size = [](int64_t w, int64_t h) {
+    return QSize(static_cast<int>(std::clamp<int64_t>(w, 0, QWIDGETSIZE_MAX)),
+                 static_cast<int>(std::clamp<int64_t>(h, 0, QWIDGETSIZE_MAX)));
+  };
+  const int menu = MenuBarHeight(widget, frame.menuBarVisible);
+  if (frame.resizeable) {
+    client.setMinimumSize(size(frame.minWidth, frame.minHeight));
+    client.setMaximumSize(size(frame.maxWidth, frame.maxHeight));
+    widget.setMinimumSize(size(frame.minWidth, frame.minHeight + menu));
+    widget.setMaximumSize(size(frame.maxWidth, frame.maxHeight + menu));
+  } else {
+    client.setFixedSize(size(width, height));
+    widget.setFixedSize(size(width, height + menu));
+  }
 }
 
 // The window that Show asked to be activated, until it is. An activation of
@@ -156,6 +216,9 @@ void WindowWidget::ApplyLocks() {
 }
 
 bool WindowWidget::event(QEvent* event) {
+  if (event->type() == QEvent::Show || event->type() == QEvent::WindowTitleChange) {
+    KeepEmptyTitleEmpty(*this);
+  }
   if (event->type() == QEvent::WindowActivate && owner_ && ActivationCounts(this)) {
     Window* owner = owner_;
     RuntimeCallHandler([owner] {
@@ -441,13 +504,11 @@ void Window::SetSize(int64_t width, int64_t height) {
   width_ = width;
   height_ = height;
   if (peer_->widget) {
-    const int menuHeight = peer_->widget->menuWidget() && frame_.menuBarVisible
-                               ? peer_->widget->menuWidget()->sizeHint().height()
-                               : 0;
+    const int menuHeight = MenuBarHeight(*peer_->widget, frame_.menuBarVisible);
     peer_->widget->resize(static_cast<int>(width), static_cast<int>(height) + menuHeight);
     peer_->widget->RememberLayoutSize(static_cast<int>(width), static_cast<int>(height));
     if (!frame_.resizeable) {
-      peer_->client->setFixedSize(static_cast<int>(width), static_cast<int>(height));
+      ApplySizeLimits(*peer_->widget, *peer_->client, frame_, width, height);
     }
   }
 }
@@ -496,13 +557,7 @@ void Window::ApplyFrame() {
     flags |= Qt::WindowMaximizeButtonHint;
   widget->setWindowFlags(flags);
   QWidget* client = peer_->client;
-  if (f.resizeable) {
-    client->setMinimumSize(static_cast<int>(f.minWidth), static_cast<int>(f.minHeight));
-    client->setMaximumSize(static_cast<int>(std::min<int64_t>(f.maxWidth, QWIDGETSIZE_MAX)),
-                           static_cast<int>(std::min<int64_t>(f.maxHeight, QWIDGETSIZE_MAX)));
-  } else {
-    client->setFixedSize(static_cast<int>(width_), static_cast<int>(height_));
-  }
+  ApplySizeLimits(*widget, *client, f, width_, height_);
   client->setAutoFillBackground(f.hasBackgroundColor);
   if (f.hasBackgroundColor) {
     QPalette palette = client->palette();
