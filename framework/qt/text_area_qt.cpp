@@ -5,7 +5,9 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QScrollBar>
+#include <QStyleHints>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -90,6 +92,37 @@ void KeepLongLinesShaped(QTextDocument& document, int from, int added) {
   }
 }
 
+// Even without reshaping, a blink paints the caret's whole line again, twice
+// a second: in a very long line the caret stays steady instead. Qt reads the
+// flash time when a text control takes the focus and when its caret moves.
+class SteadyCaretInLongLines : public QObject {
+ public:
+  explicit SteadyCaretInLongLines(QTextEdit& edit) : QObject(&edit), edit_(edit) {
+    edit.installEventFilter(this);
+    QObject::connect(&edit, &QTextEdit::cursorPositionChanged, this, [this] { Update(); });
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+      Update(event->type() == QEvent::FocusIn);
+    }
+    return false;
+  }
+
+ private:
+  void Update(std::optional<bool> focused = std::nullopt) {
+    static const int platformFlashTime = QGuiApplication::styleHints()->cursorFlashTime();
+    const bool steady =
+        focused.value_or(edit_.hasFocus()) && edit_.textCursor().block().length() > kLongLine;
+    if (steady || focused.has_value() || edit_.hasFocus()) {
+      QGuiApplication::styleHints()->setCursorFlashTime(steady ? 0 : platformFlashTime);
+    }
+  }
+
+  QTextEdit& edit_;
+};
+
 }  // namespace
 
 QString ToQtText(const std::string& text) {
@@ -129,6 +162,7 @@ std::unique_ptr<RectControl::Peer> TextArea::MakePeer() {
   QObject::connect(
       document, &QTextDocument::contentsChange, edit,
       [document](int from, int, int added) { KeepLongLinesShaped(*document, from, added); });
+  new SteadyCaretInLongLines(*edit);
   return std::make_unique<Peer>(edit);
 }
 
