@@ -356,6 +356,36 @@ CHECK_TEST(clearEmptiesTheFieldsAndPutsTheFocusInTheCount) {
   Quit(program);
 }
 
+// The count takes digits only, two at most; Backspace still edits it, and
+// Tab goes on to the matrix field.
+CHECK_TEST(countFieldFiltersKeysAndTabMovesOn) {
+  Program program(gExe);
+  const MainWindow main = HandOver(program);
+  Click(main.Count());
+  Type(L"a5 x.-12");
+  CHECK_EQ(Utf8(WaitForText(main.Count(), L"51")), std::string("51"));
+  Key(VK_BACK);
+  CHECK_EQ(Utf8(WaitForText(main.Count(), L"5")), std::string("5"));
+  Key(VK_TAB);
+  Type(L"7");
+  CHECK_EQ(Utf8(WaitForText(main.Matrix(), L"7")), std::string("7"));
+  CHECK_EQ(Utf8(TextOf(main.Count())), std::string("5"));
+  Quit(program);
+}
+
+// Window > About Quillmere calls the splash back; a key hands over again.
+CHECK_TEST(aboutShowsTheSplashAgain) {
+  Program program(gExe);
+  const MainWindow main = HandOver(program);
+  ChooseMenu(main.window, kMenuBar, L"Window", kWindowMenu, L"About Quillmere");
+  const HWND splash = WaitForSplash(program);
+  CHECK(WaitUntil([&] { return GetForegroundWindow() == splash; }, 5s));
+  Key(VK_SPACE);
+  CHECK(WaitUntil([&] { return !IsWindowVisible(splash); }, 5s));
+  CHECK(WaitUntil([&] { return GetForegroundWindow() == main.window; }, 5s));
+  Quit(program);
+}
+
 // Info shows the help text, its title bold and the rest not, and no key
 // changes it; Window > Control goes back, File > Close closes it.
 CHECK_TEST(infoShowsTheInstructions) {
