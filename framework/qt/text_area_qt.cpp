@@ -12,11 +12,11 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
-#include <optional>
 
 #include "framework/controls.h"
 #include "framework/text.h"
 #include "qt/peers.h"
+#include "src/gui/text_lines.h"
 
 namespace fw {
 
@@ -32,47 +32,6 @@ namespace {
 
 QTextEdit* Edit(const RectControl::Peer* peer) {
   return peer ? static_cast<QTextEdit*>(peer->widget.data()) : nullptr;
-}
-
-// CR, LF and CR LF all become CR LF. Copied in runs between line ends: the
-// text of a growing results field passes through here at every line.
-std::string NormalizeLineEnds(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 16);
-  size_t copied = 0;
-  for (size_t at = text.find_first_of("\r\n"); at != std::string_view::npos;
-       at = text.find_first_of("\r\n", at)) {
-    if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n') {
-      at += 2;
-      continue;
-    }
-    out.append(text.substr(copied, at - copied));
-    out += "\r\n";
-    copied = ++at;
-  }
-  out.append(text.substr(copied));
-  return out;
-}
-
-// The document position of a position in the framework's text, where each
-// CR LF is one paragraph break.
-int DocumentPosition(const std::string& text, int64_t position) {
-  int64_t characters = 0;
-  int document = 0;
-  for (size_t i = 0; i < text.size() && characters < position;) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-      characters += 2;
-      document += 1;
-      i += 2;
-      continue;
-    }
-    const int bytes = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-    characters += 1;
-    document += bytes == 4 ? 2 : 1;  // UTF-16 units
-    i += static_cast<size_t>(bytes);
-  }
-  return document;
 }
 
 // A paragraph's glyphs are normally dropped after layout and shaped again at
@@ -187,23 +146,12 @@ void TextArea::SetText(const std::string& text) {
     cache_->text = FromQtText(edit->toPlainText());
   }
   std::string& current = cache_->text;
-  std::optional<std::string> added;  // when the new text extends the current one
-  std::string normalized;
-  if (!current.empty() && current.back() != '\r' && text.size() > current.size() &&
-      text.compare(0, current.size(), current) == 0) {
-    // The cached text is normalized and does not end in a lone CR, so
-    // normalizing the new end alone gives the same text as normalizing all.
-    added = NormalizeLineEnds(std::string_view(text).substr(current.size()));
-  } else {
-    normalized = NormalizeLineEnds(text);
-    if (!current.empty() && normalized.size() > current.size() &&
-        normalized.compare(0, current.size(), current) == 0) {
-      added = normalized.substr(current.size());
-    } else if (normalized == current) {
-      cache_->valid = true;
-      return;
-    }
+  text_lines::Change change = text_lines::ChangeFrom(current, text);
+  if (change.kind == text_lines::Change::Kind::None) {
+    cache_->valid = true;
+    return;
   }
+  const bool added = change.kind == text_lines::Change::Kind::Append;
   // The text set is one undo step, and so is all the text one command sets
   // (Load Data writes its display row by row): Undo brings back what the
   // user had before it.
@@ -217,12 +165,12 @@ void TextArea::SetText(const std::string& text) {
   }
   if (added) {
     cursor.movePosition(QTextCursor::End);
-    cursor.insertText(ToQtText(*added));
-    current += *added;
+    cursor.insertText(ToQtText(change.text));
+    current += change.text;
   } else {
     cursor.select(QTextCursor::Document);
-    cursor.insertText(ToQtText(normalized));
-    current = std::move(normalized);
+    cursor.insertText(ToQtText(change.text));
+    current = std::move(change.text);
   }
   cursor.endEditBlock();
   if (!added) {
@@ -360,9 +308,10 @@ void StyledText::Bold(int64_t start, int64_t length, bool value) {
   const std::string text = area_->Text();
   QTextCursor cursor(edit->document());
   const int last = edit->document()->characterCount() - 1;
-  cursor.setPosition(std::min(DocumentPosition(text, start), last));
-  cursor.setPosition(std::min(DocumentPosition(text, start + length), last),
-                     QTextCursor::KeepAnchor);
+  cursor.setPosition(std::min(static_cast<int>(text_lines::ParagraphPosition(text, start)), last));
+  cursor.setPosition(
+      std::min(static_cast<int>(text_lines::ParagraphPosition(text, start + length)), last),
+      QTextCursor::KeepAnchor);
   QTextCharFormat format;
   format.setFontWeight(value ? QFont::Bold : QFont::Normal);
   cursor.mergeCharFormat(format);
@@ -375,7 +324,7 @@ bool StyledText::Bold(int64_t position) const {
   }
   // A cursor reports the format of the character before it.
   QTextCursor cursor(edit->document());
-  cursor.setPosition(DocumentPosition(area_->Text(), position) + 1);
+  cursor.setPosition(static_cast<int>(text_lines::ParagraphPosition(area_->Text(), position)) + 1);
   const QTextCharFormat format = cursor.charFormat();
   return format.hasProperty(QTextFormat::FontWeight) ? format.fontWeight() >= QFont::Bold
                                                      : edit->document()->defaultFont().bold();

@@ -6,10 +6,10 @@
 // which under RichEdit costs milliseconds a line.
 
 #include <algorithm>
-#include <optional>
 
 #include "framework/controls.h"
 #include "framework/text.h"
+#include "src/gui/text_lines.h"
 #include "win32/win32.h"
 
 namespace fw {
@@ -34,47 +34,6 @@ AreaPeer* PeerOf(const RectControl::Peer* peer) {
 
 HWND Handle(const RectControl::Peer* peer) {
   return peer != nullptr ? peer->hwnd : nullptr;
-}
-
-// CR, LF and CR LF all become CR LF. Copied in runs between line ends: the
-// text of a growing results field passes through here at every line.
-std::string NormalizeLineEnds(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 16);
-  size_t copied = 0;
-  for (size_t at = text.find_first_of("\r\n"); at != std::string_view::npos;
-       at = text.find_first_of("\r\n", at)) {
-    if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n') {
-      at += 2;
-      continue;
-    }
-    out.append(text.substr(copied, at - copied));
-    out += "\r\n";
-    copied = ++at;
-  }
-  out.append(text.substr(copied));
-  return out;
-}
-
-// The control's position of a position in the framework's text: a CR LF is
-// one paragraph mark, a character beyond U+FFFF two UTF-16 units.
-LONG ControlPosition(const std::string& text, int64_t position) {
-  int64_t characters = 0;
-  LONG control = 0;
-  for (size_t i = 0; i < text.size() && characters < position;) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-      characters += 2;
-      control += 1;
-      i += 2;
-      continue;
-    }
-    const int bytes = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-    characters += 1;
-    control += bytes == 4 ? 2 : 1;
-    i += static_cast<size_t>(bytes);
-  }
-  return control;
 }
 
 // Past the end of any text: the control takes it as the end.
@@ -259,28 +218,14 @@ void TextArea::SetText(const std::string& text) {
     cache_->text = ControlText(hwnd);
   }
   std::string& current = cache_->text;
-  std::optional<std::string> added;  // when the new text extends the current one
-  if (!current.empty() && current.back() != '\r' && text.size() > current.size() &&
-      text.compare(0, current.size(), current) == 0) {
-    // The cached text is normalized and does not end in a lone CR, so
-    // normalizing the new end alone gives the same text as normalizing all.
-    added = NormalizeLineEnds(std::string_view(text).substr(current.size()));
-  } else {
-    std::string normalized = NormalizeLineEnds(text);
-    if (!current.empty() && normalized.size() > current.size() &&
-        normalized.compare(0, current.size(), current) == 0) {
-      added = normalized.substr(current.size());
-    } else {
-      if (normalized != current) {
-        cache_->pending.clear();
-        SetWindowTextW(hwnd, Wide(normalized).c_str());
-        ApplyAlignment();
-        ApplyFont();
-      }
-      current = std::move(normalized);
-    }
-  }
-  if (added) {
+  text_lines::Change change = text_lines::ChangeFrom(current, text);
+  if (change.kind == text_lines::Change::Kind::Replace) {
+    cache_->pending.clear();
+    SetWindowTextW(hwnd, Wide(change.text).c_str());
+    ApplyAlignment();
+    ApplyFont();
+    current = std::move(change.text);
+  } else if (change.kind == text_lines::Change::Kind::Append) {
     if (cache_->pending.empty()) {
       std::weak_ptr<Object> weak = weak_from_this();
       PutOff([weak, cache = cache_.get()] {
@@ -289,8 +234,8 @@ void TextArea::SetText(const std::string& text) {
         }
       });
     }
-    cache_->pending += Wide(*added);
-    current += *added;
+    cache_->pending += Wide(change.text);
+    current += change.text;
   }
   // The edits above marked the cache stale; it holds the new text.
   cache_->valid = true;
@@ -482,8 +427,9 @@ void StyledText::Bold(int64_t start, int64_t length, bool value) {
   FlushPending(hwnd, *area_->cache_);
   const std::string text = area_->Text();
   const LONG last = ControlLength(hwnd);
-  const LONG from = std::min(ControlPosition(text, start), last);
-  const LONG to = std::min(ControlPosition(text, start + length), last);
+  const LONG from = std::min(static_cast<LONG>(text_lines::ParagraphPosition(text, start)), last);
+  const LONG to =
+      std::min(static_cast<LONG>(text_lines::ParagraphPosition(text, start + length)), last);
   CHARFORMAT2W format{};
   format.cbSize = sizeof(format);
   format.dwMask = CFM_BOLD;
@@ -499,7 +445,7 @@ bool StyledText::Bold(int64_t position) const {
     return false;
   }
   FlushPending(hwnd, *area_->cache_);
-  const LONG at = ControlPosition(area_->Text(), position);
+  const LONG at = static_cast<LONG>(text_lines::ParagraphPosition(area_->Text(), position));
   CHARFORMAT2W format{};
   format.cbSize = sizeof(format);
   WithSelection(hwnd, at, at + 1, [&] {
