@@ -29,6 +29,8 @@ std::wstring gExample;
 
 const std::vector<std::wstring> kMenuBar = {L"File", L"Edit", L"Window"};
 const std::vector<std::wstring> kFileMenu = {L"Close", L"Quit"};
+// The separator after Undo is passed over by the arrow keys.
+const std::vector<std::wstring> kEditMenu = {L"Undo", L"Cut", L"Copy", L"Paste"};
 const std::vector<std::wstring> kWindowMenu = {L"Control", L"About Quillmere", L"Instructions"};
 
 const std::wstring kRange = L"Variables must range from 3-99";
@@ -370,6 +372,28 @@ CHECK_TEST(countFieldFiltersKeysAndTabMovesOn) {
   Type(L"7");
   CHECK_EQ(Utf8(WaitForText(main.Matrix(), L"7")), std::string("7"));
   CHECK_EQ(Utf8(TextOf(main.Count())), std::string("5"));
+  Quit(program);
+}
+
+// The Edit menu's commands go to the focused field's own editing.
+CHECK_TEST(editMenuActsOnTheFocusedField) {
+  Program program(gExe);
+  const MainWindow main = HandOver(program);
+  const std::wstring example = W(test_support::kExample);
+  SetClipboard(example);
+  Click(main.Matrix());
+  ChooseMenu(main.window, kMenuBar, L"Edit", kEditMenu, L"Paste");
+  CHECK_EQ(Utf8(WaitForText(main.Matrix(), example)), test_support::kExample);
+  ChooseMenu(main.window, kMenuBar, L"Edit", kEditMenu, L"Undo");
+  CHECK_EQ(Utf8(WaitForText(main.Matrix(), L"")), std::string());
+  Type(L"42");
+  Chord({VK_SHIFT}, VK_HOME);
+  ChooseMenu(main.window, kMenuBar, L"Edit", kEditMenu, L"Cut");
+  CHECK_EQ(Utf8(WaitForText(main.Matrix(), L"")), std::string());
+  CHECK(WaitUntil([] { return Clipboard() == L"42"; }, 3s));
+  Click(main.Count());
+  ChooseMenu(main.window, kMenuBar, L"Edit", kEditMenu, L"Paste");
+  CHECK_EQ(Utf8(WaitForText(main.Count(), L"42")), std::string("42"));
   Quit(program);
 }
 
