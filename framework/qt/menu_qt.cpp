@@ -12,6 +12,7 @@
 #include "framework/menu.h"
 #include "framework/window.h"
 #include "qt/peers.h"
+#include "src/gui/backend.h"
 
 namespace fw {
 namespace {
@@ -59,32 +60,12 @@ void RunEditCommand(MenuRole role, QWidget* focus) {
 }
 
 // A chosen command: the focused control's own editing first, then the
-// window's handler, then the application's; True from a handler ends it. A
-// Quit entry that nobody handles quits.
+// handlers.
 void Dispatch(Window* window, MenuItem& item) {
-  const std::string name = item.Name();
   if (window != nullptr && window->PlatformPeer().widget) {
     RunEditCommand(item.Role(), window->PlatformPeer().widget->focusWidget());
   }
-  bool handled = false;
-  bool anyHandler = false;
-  if (window != nullptr) {
-    if (const MenuHandler* h = window->MenuHandlerFor(name)) {
-      anyHandler = true;
-      RuntimeCallHandler([&] { handled = (*h)(); });
-    }
-  }
-  if (!handled) {
-    if (Ref<Application> app = GetAppObject()) {
-      if (const MenuHandler* h = app->MenuHandlerFor(name)) {
-        anyHandler = true;
-        RuntimeCallHandler([&] { handled = (*h)(); });
-      }
-    }
-  }
-  if (!anyHandler && item.Role() == MenuRole::Quit) {
-    Quit(0);
-  }
+  RunMenuHandlers(window, item);
 }
 
 QAction* MakeAction(Window& window, const Ref<MenuItem>& item, QWidget* parent) {
@@ -163,35 +144,6 @@ void MenuItem::SetEnabled(bool value) {
 void MenuItem::SetVisible(bool value) {
   visible_ = value;
   Refresh();
-}
-
-void MenuItem::AddMenu(const Ref<MenuItem>& item) {
-  if (!item) {
-    throw NilObjectException("No menu item to add to " + name_);
-  }
-  item->parent_ = this;
-  children_.push_back(item);
-}
-
-Ref<MenuItem> MenuItem::Child(std::string_view name) const {
-  for (const Ref<MenuItem>& c : children_) {
-    if (c->Name() == name) {
-      return c;
-    }
-  }
-  return nullptr;
-}
-
-Ref<MenuItem> MenuItem::Lookup(std::string_view name) const {
-  for (const Ref<MenuItem>& c : children_) {
-    if (c->Name() == name) {
-      return c;
-    }
-    if (Ref<MenuItem> found = c->Lookup(name)) {
-      return found;
-    }
-  }
-  return nullptr;
 }
 
 void InstallMenuBar(Window& window) {

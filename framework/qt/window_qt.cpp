@@ -23,22 +23,10 @@
 #include "framework/window.h"
 #include "qt/peers.h"
 #include "qt/testing.h"
+#include "src/gui/backend.h"
 
 namespace fw {
 namespace {
-
-// Open windows in the order they were made; the run time holds them.
-std::vector<Ref<Window>>& Registry() {
-  static std::vector<Ref<Window>> windows;
-  return windows;
-}
-
-void Unregister(Window& window) {
-  auto& windows = Registry();
-  windows.erase(std::remove_if(windows.begin(), windows.end(),
-                               [&](const Ref<Window>& w) { return w.get() == &window; }),
-                windows.end());
-}
 
 // Controls that take the user's typing and clicking themselves; presses on
 // anything else belong to the window.
@@ -154,7 +142,7 @@ void ActivateNewestVisibleLater() {
     if (active != nullptr && active->isVisible()) {
       return;
     }
-    const auto windows = Registry();
+    const auto windows = WindowRegistry();
     for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
       if (QWidget* w = (*it)->PlatformPeer().widget; w != nullptr && w->isVisible()) {
         w->activateWindow();
@@ -321,7 +309,7 @@ void Window::Constructor() {
   peer_->widget->setObjectName(QString::fromStdString(Class().name));
   peer_->client = peer_->widget->centralWidget();
   open_ = true;
-  Registry().push_back(std::static_pointer_cast<Window>(shared_from_this()));
+  WindowRegistry().push_back(std::static_pointer_cast<Window>(shared_from_this()));
   building_ = true;
   try {
     Build();
@@ -411,10 +399,6 @@ bool Window::Visible() const {
   return peer_->widget && peer_->widget->isVisible();
 }
 
-void Window::SetVisible(bool visible) {
-  visible ? Show() : Hide();
-}
-
 void Window::Close() {
   if (!open_) {
     return;
@@ -427,7 +411,7 @@ void Window::Close() {
   Discard();
   // With no window left (the splash closed before it handed over) the user
   // has no way on and no way out: the application ends.
-  if (Registry().empty()) {
+  if (WindowRegistry().empty()) {
     Quit(0);
   }
 }
@@ -448,49 +432,12 @@ void Window::Discard() {
   for (const Ref<Control>& control : controls_) {
     control->AttachTo(nullptr);
   }
-  Unregister(*this);
+  UnregisterWindow(*this);
 }
 
 void Window::SetMenuBar(Ref<fw::MenuBar> bar) {
   menuBar_ = std::move(bar);
   InstallMenuBar(*this);
-}
-
-Ref<Object> Window::New(const ClassRecord& controlClass) {
-  Ref<Object> object = RuntimeNewObject(controlClass);
-  auto control = std::dynamic_pointer_cast<Control>(object);
-  if (!control) {
-    throw IllegalCastException("The class " + controlClass.name + " is not a control");
-  }
-  control->AttachTo(this);
-  return object;
-}
-
-void Window::AddControl(const std::string& name, const Ref<Control>& control) {
-  if (!control) {
-    throw NilObjectException("No control to add as " + name);
-  }
-  control->name_ = name;
-  control->AttachTo(this);
-  controls_.push_back(control);
-}
-
-Ref<Control> Window::ControlByName(std::string_view name) const {
-  for (const Ref<Control>& c : controls_) {
-    if (c->Name() == name) {
-      return c;
-    }
-  }
-  return nullptr;
-}
-
-void Window::AddMenuHandler(const std::string& itemName, MenuHandler handler) {
-  menuHandlers_[itemName] = std::move(handler);
-}
-
-const MenuHandler* Window::MenuHandlerFor(const std::string& itemName) const {
-  auto it = menuHandlers_.find(itemName);
-  return it == menuHandlers_.end() ? nullptr : &it->second;
 }
 
 void Window::SetTitle(const std::string& title) {
@@ -511,19 +458,6 @@ void Window::SetSize(int64_t width, int64_t height) {
       ApplySizeLimits(*peer_->widget, *peer_->client, frame_, width, height);
     }
   }
-}
-
-Ref<Window> GetImplicitWindow(std::string_view className) {
-  for (const Ref<Window>& w : Registry()) {
-    if (w->Class().name == className) {
-      return w;
-    }
-  }
-  return nullptr;
-}
-
-std::vector<Ref<Window>> OpenWindows() {
-  return Registry();
 }
 
 namespace testing {

@@ -7,6 +7,7 @@
 #include "framework/application.h"
 #include "framework/menu.h"
 #include "framework/window.h"
+#include "src/gui/backend.h"
 #include "win32/win32.h"
 
 namespace fw {
@@ -200,35 +201,6 @@ void MenuItem::SetVisible(bool value) {
   }
 }
 
-void MenuItem::AddMenu(const Ref<MenuItem>& item) {
-  if (!item) {
-    throw NilObjectException("No menu item to add to " + name_);
-  }
-  item->parent_ = this;
-  children_.push_back(item);
-}
-
-Ref<MenuItem> MenuItem::Child(std::string_view name) const {
-  for (const Ref<MenuItem>& c : children_) {
-    if (c->Name() == name) {
-      return c;
-    }
-  }
-  return nullptr;
-}
-
-Ref<MenuItem> MenuItem::Lookup(std::string_view name) const {
-  for (const Ref<MenuItem>& c : children_) {
-    if (c->Name() == name) {
-      return c;
-    }
-    if (Ref<MenuItem> found = c->Lookup(name)) {
-      return found;
-    }
-  }
-  return nullptr;
-}
-
 void DestroyMenuBar(Window& window) {
   Window::Peer& peer = window.PlatformPeer();
   if (peer.hwnd != nullptr && window.MenuBar()) {
@@ -289,9 +261,8 @@ void UpdateMenuEnabling(Window& window) {
 }
 
 // A chosen command: the focused control's own editing first, then the
-// window's handler, then the application's; True from a handler ends it. An
-// item nobody handles runs its own action (a quit item quits).
-void RunMenuCommand(Window& window, UINT id, bool /*fromAccelerator*/) {
+// handlers.
+void RunMenuCommand(Window& window, UINT id) {
   Window::Peer& peer = window.PlatformPeer();
   const size_t index = id - 1u;
   Ref<MenuItem> item = index < peer.commands.size() ? peer.commands[index].lock() : nullptr;
@@ -299,30 +270,13 @@ void RunMenuCommand(Window& window, UINT id, bool /*fromAccelerator*/) {
     return;
   }
   Ref<Window> keep = std::static_pointer_cast<Window>(window.shared_from_this());
-  const std::string name = item->Name();
   if (const UINT edit = EditMessage(item->Role()); edit != 0) {
     HWND focus = GetFocus();
     if (focus != nullptr && IsChild(peer.hwnd, focus) && IsEditControl(focus)) {
       SendMessageW(focus, edit, 0, 0);
     }
   }
-  bool handled = false;
-  bool anyHandler = false;
-  if (const MenuHandler* h = window.MenuHandlerFor(name)) {
-    anyHandler = true;
-    RuntimeCallHandler([&] { handled = (*h)(); });
-  }
-  if (!handled) {
-    if (Ref<Application> app = GetAppObject()) {
-      if (const MenuHandler* h = app->MenuHandlerFor(name)) {
-        anyHandler = true;
-        RuntimeCallHandler([&] { handled = (*h)(); });
-      }
-    }
-  }
-  if (!anyHandler && item->Role() == MenuRole::Quit) {
-    Quit(0);
-  }
+  RunMenuHandlers(&window, *item);
 }
 
 }  // namespace fw

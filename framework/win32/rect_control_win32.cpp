@@ -178,40 +178,6 @@ void RectControl::SetTabStop(bool tabStop) {
 // Tooltips are not shown on this platform: the program sets none.
 void RectControl::SetTooltip(const std::string& /*text*/) {}
 
-void TextControl::SetFontName(const std::string& name) {
-  font_.name = name;
-  ApplyFont();
-}
-void TextControl::SetFontSize(float size) {
-  font_.size = size;
-  ApplyFont();
-}
-void TextControl::SetBold(bool bold) {
-  font_.bold = bold;
-  ApplyFont();
-}
-void TextControl::SetItalic(bool italic) {
-  font_.italic = italic;
-  ApplyFont();
-}
-void TextControl::SetUnderline(bool underline) {
-  font_.underline = underline;
-  ApplyFont();
-}
-void TextControl::SetTextColor(Color color) {
-  textColor_ = color;
-  ApplyColors();
-}
-void TextControl::SetBackgroundColor(Color color) {
-  backgroundColor_ = color;
-  hasBackgroundColor_ = true;
-  ApplyColors();
-}
-void TextControl::SetAlignment(TextAlignment alignment) {
-  alignment_ = alignment;
-  ApplyAlignment();
-}
-
 void TextControl::ApplyFont() {
   if (peer_ && peer_->hwnd) {
     peer_->SetFont(MakeFont(font_, DpiOf(peer_->hwnd)));

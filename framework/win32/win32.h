@@ -136,7 +136,7 @@ void DestroyMenuBar(Window& window);
 // Every leaf item back to its AutoEnable, then the window's EnableMenuItems.
 void UpdateMenuEnabling(Window& window);
 // A menu command or an accelerator of the window.
-void RunMenuCommand(Window& window, UINT id, bool fromAccelerator);
+void RunMenuCommand(Window& window, UINT id);
 
 // A picture as a premultiplied 32-bit bitmap at that DPI; the caller owns it.
 HBITMAP ScaledBitmap(const Picture& picture, UINT dpi, SIZE* size);

@@ -4,20 +4,11 @@
 #include <algorithm>
 
 #include "framework/window.h"
+#include "src/gui/backend.h"
 #include "win32/win32.h"
 
 namespace fw {
 namespace {
-
-// Open windows in the order they were made; the run time holds them.
-std::vector<Ref<Window>>& Registry() {
-  static std::vector<Ref<Window>> windows;
-  return windows;
-}
-
-void Unregister(Window& window) {
-  std::erase_if(Registry(), [&](const Ref<Window>& w) { return w.get() == &window; });
-}
 
 Ref<Window> Keep(Window& window) {
   return std::static_pointer_cast<Window>(window.shared_from_this());
@@ -202,7 +193,7 @@ void ActivateNewestVisible() {
   if (active != nullptr && IsWindowVisible(active)) {
     return;
   }
-  const auto windows = Registry();
+  const auto windows = WindowRegistry();
   for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
     if (HWND w = (*it)->PlatformPeer().hwnd; w != nullptr && IsWindowVisible(w)) {
       SetForegroundWindow(w);
@@ -258,7 +249,7 @@ LRESULT HandleMessage(Window& window, HWND hwnd, UINT message, WPARAM wParam, LP
           control->PlatformPeer()->command(HIWORD(wParam));
         }
       } else {
-        RunMenuCommand(window, LOWORD(wParam), HIWORD(wParam) == 1);
+        RunMenuCommand(window, LOWORD(wParam));
       }
       return 0;
     case WM_CTLCOLORSTATIC:
@@ -500,7 +491,7 @@ void Window::Constructor() {
   }
   peer_->dpi = DpiOf(peer_->hwnd);
   open_ = true;
-  Registry().push_back(Keep(*this));
+  WindowRegistry().push_back(Keep(*this));
   building_ = true;
   try {
     Build();
@@ -587,10 +578,6 @@ bool Window::Visible() const {
   return peer_->hwnd != nullptr && IsWindowVisible(peer_->hwnd);
 }
 
-void Window::SetVisible(bool visible) {
-  visible ? Show() : Hide();
-}
-
 void Window::Close() {
   if (!open_) {
     return;
@@ -603,7 +590,7 @@ void Window::Close() {
   Discard();
   // With no window left (the splash closed before it handed over) the user
   // has no way on and no way out: the application ends.
-  if (Registry().empty()) {
+  if (WindowRegistry().empty()) {
     Quit(0);
   }
 }
@@ -650,50 +637,13 @@ void Window::Discard() {
     }
     control->AttachTo(nullptr);
   }
-  Unregister(*this);
+  UnregisterWindow(*this);
 }
 
 void Window::SetMenuBar(Ref<fw::MenuBar> bar) {
   menuBar_ = std::move(bar);
   InstallMenuBar(*this);
   FitFrame(*this);
-}
-
-Ref<Object> Window::New(const ClassRecord& controlClass) {
-  Ref<Object> object = RuntimeNewObject(controlClass);
-  auto control = std::dynamic_pointer_cast<Control>(object);
-  if (!control) {
-    throw IllegalCastException("The class " + controlClass.name + " is not a control");
-  }
-  control->AttachTo(this);
-  return object;
-}
-
-void Window::AddControl(const std::string& name, const Ref<Control>& control) {
-  if (!control) {
-    throw NilObjectException("No control to add as " + name);
-  }
-  control->name_ = name;
-  control->AttachTo(this);
-  controls_.push_back(control);
-}
-
-Ref<Control> Window::ControlByName(std::string_view name) const {
-  for (const Ref<Control>& c : controls_) {
-    if (c->Name() == name) {
-      return c;
-    }
-  }
-  return nullptr;
-}
-
-void Window::AddMenuHandler(const std::string& itemName, MenuHandler handler) {
-  menuHandlers_[itemName] = std::move(handler);
-}
-
-const MenuHandler* Window::MenuHandlerFor(const std::string& itemName) const {
-  auto it = menuHandlers_.find(itemName);
-  return it == menuHandlers_.end() ? nullptr : &it->second;
 }
 
 void Window::SetTitle(const std::string& title) {
@@ -734,19 +684,6 @@ void Window::ApplyFrame() {
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   FitFrame(*this);
   InvalidateRect(hwnd, nullptr, TRUE);
-}
-
-Ref<Window> GetImplicitWindow(std::string_view className) {
-  for (const Ref<Window>& w : Registry()) {
-    if (w->Class().name == className) {
-      return w;
-    }
-  }
-  return nullptr;
-}
-
-std::vector<Ref<Window>> OpenWindows() {
-  return Registry();
 }
 
 }  // namespace fw

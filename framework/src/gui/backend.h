@@ -1,0 +1,21 @@
+#pragma once
+// What the platform backends share of the platform-neutral work behind
+// windows and menus. Only the backends include this.
+
+#include <vector>
+
+#include "framework/menu.h"
+#include "framework/window.h"
+
+namespace fw {
+
+// Open windows in the order they were made; the run time holds them.
+std::vector<Ref<Window>>& WindowRegistry();
+void UnregisterWindow(Window& window);
+
+// A chosen command, after the focused control's own editing: the window's
+// handler, then the application's; True from a handler ends it. A Quit entry
+// that nobody handles quits.
+void RunMenuHandlers(Window* window, MenuItem& item);
+
+}  // namespace fw

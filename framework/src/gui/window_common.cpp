@@ -1,0 +1,74 @@
+// What a window does the same on every platform: the registry of open
+// windows, its controls by name and its menu handlers.
+
+#include <algorithm>
+
+#include "backend.h"
+#include "framework/controls.h"
+
+namespace fw {
+
+std::vector<Ref<Window>>& WindowRegistry() {
+  static std::vector<Ref<Window>> windows;
+  return windows;
+}
+
+void UnregisterWindow(Window& window) {
+  std::erase_if(WindowRegistry(), [&](const Ref<Window>& w) { return w.get() == &window; });
+}
+
+Ref<Window> GetImplicitWindow(std::string_view className) {
+  for (const Ref<Window>& w : WindowRegistry()) {
+    if (w->Class().name == className) {
+      return w;
+    }
+  }
+  return nullptr;
+}
+
+std::vector<Ref<Window>> OpenWindows() {
+  return WindowRegistry();
+}
+
+void Window::SetVisible(bool visible) {
+  visible ? Show() : Hide();
+}
+
+Ref<Object> Window::New(const ClassRecord& controlClass) {
+  Ref<Object> object = RuntimeNewObject(controlClass);
+  auto control = std::dynamic_pointer_cast<Control>(object);
+  if (!control) {
+    throw IllegalCastException("The class " + controlClass.name + " is not a control");
+  }
+  control->AttachTo(this);
+  return object;
+}
+
+void Window::AddControl(const std::string& name, const Ref<Control>& control) {
+  if (!control) {
+    throw NilObjectException("No control to add as " + name);
+  }
+  control->name_ = name;
+  control->AttachTo(this);
+  controls_.push_back(control);
+}
+
+Ref<Control> Window::ControlByName(std::string_view name) const {
+  for (const Ref<Control>& c : controls_) {
+    if (c->Name() == name) {
+      return c;
+    }
+  }
+  return nullptr;
+}
+
+void Window::AddMenuHandler(const std::string& itemName, MenuHandler handler) {
+  menuHandlers_[itemName] = std::move(handler);
+}
+
+const MenuHandler* Window::MenuHandlerFor(const std::string& itemName) const {
+  auto it = menuHandlers_.find(itemName);
+  return it == menuHandlers_.end() ? nullptr : &it->second;
+}
+
+}  // namespace fw
