@@ -525,10 +525,17 @@ void Window::Build() {
   FitFrame(*this);
   PlaceControls(*this);
   // Labels fit their text again, now that every control they may lie
-  // beneath exists.
+  // beneath exists. Canvases lie beneath the labels: a label whose box
+  // overlaps a picture's is still read whole.
   for (const Ref<Control>& c : controls_) {
     if (auto* label = dynamic_cast<Label*>(c.get()); label && label->PlatformPeer()) {
       label->PlatformPeer()->dpiChanged();
+    }
+  }
+  for (const Ref<Control>& c : controls_) {
+    if (auto* canvas = dynamic_cast<Canvas*>(c.get()); canvas && canvas->PlatformPeer()) {
+      SetWindowPos(canvas->PlatformPeer()->hwnd, HWND_BOTTOM, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
   }
 }
