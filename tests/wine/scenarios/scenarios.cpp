@@ -144,12 +144,14 @@ std::wstring AnswerMessageBox(const Program& program) {
 }
 
 // Load Data, and in the open-file dialog the path pasted into the file name
-// field and Return pressed. (Typed key by key, the dialog's completion of
-// folder names takes some of the keys.)
-void LoadFile(const Program& program, const MainWindow& main, const std::wstring& path) {
+// field and Return pressed; gives the file type the dialog offered. (Typed key by key, the dialog's
+// completion of folder names takes some of the keys.)
+std::wstring LoadFile(const Program& program, const MainWindow& main, const std::wstring& path) {
   main.Press(L"Load Data");
   const HWND dialog = program.WaitForFileDialog();
   WaitUntil([&] { return GetForegroundWindow() == dialog; }, 3s);
+  constexpr int kFileTypeList = 0x470;  // cmb1 of the common dialog
+  const std::wstring fileType = TextOf(GetDlgItem(dialog, kFileTypeList));
   Pause(300ms);
   SetClipboard(path);
   Chord({VK_CONTROL}, 'V');
@@ -157,6 +159,7 @@ void LoadFile(const Program& program, const MainWindow& main, const std::wstring
   if (!WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 10s)) {
     throw Stop("the open-file dialog stayed after Return");
   }
+  return fileType;
 }
 
 std::wstring WaitForText(HWND control, const std::wstring& expected,
@@ -315,7 +318,7 @@ CHECK_TEST(loadDataOpensFilesThroughTheDialog) {
   for (const std::wstring& path : {gExample, utf16, plain}) {
     check::CaseName name(Utf8(path));
     ReplaceByPaste(main.Matrix(), L"typed earlier\r\n");
-    LoadFile(program, main, path);
+    CHECK_EQ(Utf8(LoadFile(program, main, path)), std::string("text/plain (*.txt)"));
     CHECK_EQ(Utf8(WaitForText(main.Matrix(), W(test_support::kExampleDisplay))),
              test_support::kExampleDisplay);
     CHECK(!program.FindMessageBox());
