@@ -3,9 +3,8 @@
 
 #include "analysis/control_wnd.h"
 #include "app/module1.h"
+#include "app/windows.h"
 #include "framework/runtime.h"
-#include "infowindows/about_wnd.h"
-#include "infowindows/description_wnd.h"
 
 void ControlWnd::ClearBtn_Action(fw::PushButton& /*button*/) {
   // Back to the state of a new window; every control is fetched anew.
@@ -21,7 +20,7 @@ void ControlWnd::ClearBtn_Action(fw::PushButton& /*button*/) {
 }
 
 void ControlWnd::infoBtn_Action(fw::PushButton& /*button*/) {
-  implicit::DescriptionWnd()->Show();
+  windows::Implicit<DescriptionWnd>()->Show();
 }
 
 void ControlWnd::AddMenuHandlers(fw::Window& window) {
@@ -54,7 +53,7 @@ void ControlWnd::Event_EnableMenuItems() {
 // The splash never stays over the main window. After the user closed it, the
 // accessor makes a new one, hidden at once.
 void ControlWnd::Event_Activate() {
-  implicit::AboutWnd()->Hide();
+  windows::Implicit<AboutWnd>()->Hide();
 }
 
 // Closing the main window ends the program, whatever closed it.
@@ -63,7 +62,7 @@ void ControlWnd::Event_Close() {
 }
 
 bool ControlWnd::DescriptionMenuItem_Action() {
-  implicit::DescriptionWnd()->Show();
+  windows::Implicit<DescriptionWnd>()->Show();
   return false;
 }
 
@@ -78,7 +77,7 @@ bool ControlWnd::CloseMenuItem_Action() {
 }
 
 bool ControlWnd::AboutMenuItem_Action() {
-  implicit::AboutWnd()->Show();
+  windows::Implicit<AboutWnd>()->Show();
   return false;
 }
 

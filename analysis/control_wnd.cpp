@@ -3,30 +3,13 @@
 #include "analysis/control_wnd_layout.h"
 #include "analysis/variable_count.h"
 #include "app/pictures.h"
+#include "app/windows.h"
 #include "framework/control.h"
 #include "framework/dialogs.h"
 #include "framework/object.h"
 
-const fw::ClassRecord& ControlWnd::Lookup() {
-  static const fw::ClassRecord* record = nullptr;
-  return fw::BuildClassRecordOnce(record, [](fw::ClassRecord& r) {
-    r.name = std::string(kClassName);
-    r.super = &fw::Window::Lookup();
-    r.events = {"Layout", "CreateControls", "AddMenuHandlers",
-                "Close",  "Activate",       "EnableMenuItems"};
-    r.factory = [] { return std::make_shared<ControlWnd>(); };
-  });
-}
-
-void ControlWnd::ctblinit() {
-  Lookup();
-}
-
-namespace implicit {
-fw::Ref<::ControlWnd> ControlWnd() {
-  return ImplicitInstance<::ControlWnd>(::ControlWnd::kClassName);
-}
-}  // namespace implicit
+template fw::Ref<fw::Window> windows::Implicit<ControlWnd>();
+template void windows::ClassInit<ControlWnd>();
 
 void ControlWnd::Layout() {
   AttachMenuBar();
@@ -94,10 +77,6 @@ void ControlWnd::corrFld_Open(fw::TextArea& /*area*/) {
 void ControlWnd::TextArea1_Open(fw::TextArea& area) {
   area.SetBold(true);
   area.SetFontSize(46.0f);
-}
-
-bool ControlWnd::IsEventImplemented(const std::string& eventName) const {
-  return fw::RuntimeIsEventHandled(*this, kClassName, eventName, true);
 }
 
 std::optional<int64_t> ControlWnd::CheckedCount() const {

@@ -9,12 +9,12 @@
 #include "app/program_window.h"
 #include "framework/controls.h"
 
-class ControlWnd : public ProgramWindow {
+class ControlWnd : public ProgramWindowClass<ControlWnd> {
  public:
   static constexpr std::string_view kClassName = "ControlWnd.ControlWnd";
-  static const fw::ClassRecord& Lookup();
-  static void ctblinit();
-  const fw::ClassRecord& Class() const override { return Lookup(); }
+  static constexpr fw::WindowEvent kEvents[] = {
+      fw::WindowEvent::Layout, fw::WindowEvent::CreateControls, fw::WindowEvent::AddMenuHandlers,
+      fw::WindowEvent::Close,  fw::WindowEvent::Activate,       fw::WindowEvent::EnableMenuItems};
 
   void Layout() override;
   void CreateControls0() override;
@@ -60,8 +60,6 @@ class ControlWnd : public ProgramWindow {
   bool AboutMenuItem_Action();
   bool EditCopy_Action();
 
-  bool IsEventImplemented(const std::string& eventName) const;
-
  private:
   // The variable count read from Nvariables; outside 3 to 99 it shows the
   // range message and gives nothing, so the caller ends its action.
@@ -72,5 +70,7 @@ class ControlWnd : public ProgramWindow {
 
 namespace implicit {
 // The main window: the live one, or a new one.
-fw::Ref<::ControlWnd> ControlWnd();
+inline fw::Ref<::ControlWnd> ControlWnd() {
+  return ::ControlWnd::Implicit();
+}
 }  // namespace implicit

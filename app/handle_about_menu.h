@@ -2,21 +2,17 @@
 // The application class: it carries the version data and the
 // application-level About command.
 
-#include <string>
+#include <string_view>
 
 #include "framework/application.h"
 
-class HandleAboutMenu : public fw::Application {
+class HandleAboutMenu : public fw::RegisteredClass<HandleAboutMenu, fw::Application> {
  public:
-  static const fw::ClassRecord& Lookup();
-  static void ctblinit();
-  const fw::ClassRecord& Class() const override { return Lookup(); }
+  static constexpr std::string_view kClassName = "HandleAboutMenu";
 
   // Window › About Quillmere: shows the splash window again.
   bool AboutMenuItem_Action();
   void Constructor() {}
-
-  bool IsEventImplemented(const std::string& eventName) const;
 };
 
 // The application object.

@@ -39,19 +39,6 @@ constexpr MenuEntry kMenuTable[] = {
 
 fw::Ref<Menu> Menu::_implicitInstance;
 
-const fw::ClassRecord& Menu::Lookup() {
-  static const fw::ClassRecord* record = nullptr;
-  return fw::BuildClassRecordOnce(record, [](fw::ClassRecord& r) {
-    r.name = "Menu.Menu";
-    r.super = &fw::MenuBar::Lookup();
-    r.factory = [] { return std::make_shared<Menu>(); };
-  });
-}
-
-void Menu::ctblinit() {
-  Lookup();
-}
-
 void Menu::Constructor() {
   Untitled0();
   Untitled1();

@@ -1,14 +1,13 @@
 #pragma once
 // The program's one menu bar, shared by every window.
 
+#include <string_view>
+
 #include "framework/menu.h"
 
-class Menu : public fw::MenuBar {
+class Menu : public fw::RegisteredClass<Menu, fw::MenuBar> {
  public:
-  static const fw::ClassRecord& Lookup();
-  static void ctblinit();
-  const fw::ClassRecord& Class() const override { return Lookup(); }
-  using fw::MenuItem::Lookup;
+  static constexpr std::string_view kClassName = "Menu.Menu";
 
   // Builds the bar: the four top-level menus and their items, in order.
   void Constructor();

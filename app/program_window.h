@@ -1,11 +1,13 @@
 #pragma once
 // What the program's three window classes share: CreateControls, the
 // accessors that find controls and menu items by name at every call, the
-// attachment of the shared menu bar, and the implicit-instance accessor.
+// attachment of the shared menu bar, the class boilerplate and the
+// implicit-instance accessor.
 
 #include <string>
 #include <string_view>
 
+#include "app/windows.h"
 #include "framework/controls.h"
 #include "framework/menu.h"
 #include "framework/window.h"
@@ -63,15 +65,29 @@ class ProgramWindow : public fw::Window {
   const fw::MenuBar& MenuBarOrRaise() const;
 };
 
-// The implicit-instance accessor of a window class W registered as
-// `className`: the live window, or a new one, which builds itself and becomes
-// visible when its layout says so. Never shows an existing window.
-template <class W>
-fw::Ref<W> ImplicitInstance(std::string_view className) {
-  if (fw::Ref<fw::Window> live = fw::GetImplicitWindow(className)) {
-    return fw::RuntimeCheckCast<W>(live);
+// A window class of the program: its class record, ctblinit and
+// IsEventImplemented (see fw::RegisteredClass), and its implicit instance.
+template <class Self>
+class ProgramWindowClass : public fw::RegisteredClass<Self, ProgramWindow> {
+ public:
+  // The live window of the class, or a new one, which builds itself and
+  // becomes visible when its layout says so. Never shows a live window.
+  static fw::Ref<Self> Implicit() {
+    if (fw::Ref<fw::Window> live = fw::GetImplicitWindow(Self::kClassName)) {
+      return fw::RuntimeCheckCast<Self>(live);
+    }
+    auto window = fw::RuntimeCheckCast<Self>(fw::RuntimeNewObject(Self::Lookup()));
+    window->Constructor();
+    return window;
   }
-  auto window = fw::RuntimeCheckCast<W>(fw::RuntimeNewObject(W::Lookup()));
-  window->Constructor();
-  return window;
+};
+
+template <class W>
+fw::Ref<fw::Window> windows::Implicit() {
+  return W::Implicit();
+}
+
+template <class W>
+void windows::ClassInit() {
+  W::ctblinit();
 }

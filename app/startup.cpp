@@ -2,15 +2,13 @@
 
 #include <array>
 
-#include "analysis/control_wnd.h"
 #include "app/file_types.h"
 #include "app/handle_about_menu.h"
 #include "app/menu.h"
 #include "app/module1.h"
 #include "app/notice.h"
 #include "app/version.h"
-#include "infowindows/about_wnd.h"
-#include "infowindows/description_wnd.h"
+#include "app/windows.h"
 #include "matrix/binding/library_classes.h"
 #include "matrix/binding/plugin_entrypoints.h"
 
@@ -25,12 +23,12 @@ constexpr std::array<fw::Initializer, 15> kInitializers = {{
     {"NegativeOrZeroException", [] { MatrixLibraryClass("NegativeOrZeroException"); }},
     {"OverflowOrUnderflowException", [] { MatrixLibraryClass("OverflowOrUnderflowException"); }},
     {"RowColumnMismatch", [] { MatrixLibraryClass("RowColumnMismatch"); }},
-    {"ControlWnd.ctblinit", &ControlWnd::ctblinit},
+    {"ControlWnd.ctblinit", &windows::ClassInit<ControlWnd>},
     {"Menu.ctblinit", &Menu::ctblinit},
-    {"AboutWnd.wrapper_Timer1.ctblinit", &AboutWnd::wrapper_Timer1::ctblinit},
-    {"AboutWnd.ctblinit", &AboutWnd::ctblinit},
+    {"AboutWnd.wrapper_Timer1.ctblinit", &windows::AboutWndTimerClassInit},
+    {"AboutWnd.ctblinit", &windows::ClassInit<AboutWnd>},
     {"HandleAboutMenu.ctblinit", &HandleAboutMenu::ctblinit},
-    {"DescriptionWnd.ctblinit", &DescriptionWnd::ctblinit},
+    {"DescriptionWnd.ctblinit", &windows::ClassInit<DescriptionWnd>},
     {"Module1.MyData.Init", [] { Module1::MyData.Init(); }},
 }};
 
@@ -105,7 +103,7 @@ void LateStartup() {
 
 // The splash window is the default window; its layout makes it visible.
 void MakeDefaultView() {
-  implicit::AboutWnd();
+  windows::Implicit<AboutWnd>();
 }
 
 std::exception_ptr CallFunctionWithExceptionHandling(void (*function)(void*), void* argument) {

@@ -1,41 +1,15 @@
 #include "infowindows/about_wnd.h"
 
-#include "analysis/control_wnd.h"
 #include "app/pictures.h"
+#include "app/windows.h"
 #include "infowindows/about_wnd_layout.h"
 
-const fw::ClassRecord& AboutWnd::Lookup() {
-  static const fw::ClassRecord* record = nullptr;
-  return fw::BuildClassRecordOnce(record, [](fw::ClassRecord& r) {
-    r.name = std::string(kClassName);
-    r.super = &fw::Window::Lookup();
-    r.events = {"Layout", "CreateControls", "KeyDown", "MouseDown"};
-    r.factory = [] { return std::make_shared<AboutWnd>(); };
-  });
-}
+template fw::Ref<fw::Window> windows::Implicit<AboutWnd>();
+template void windows::ClassInit<AboutWnd>();
 
-void AboutWnd::ctblinit() {
-  Lookup();
+void windows::AboutWndTimerClassInit() {
+  AboutWnd::wrapper_Timer1::ctblinit();
 }
-
-const fw::ClassRecord& AboutWnd::wrapper_Timer1::Lookup() {
-  static const fw::ClassRecord* record = nullptr;
-  return fw::BuildClassRecordOnce(record, [](fw::ClassRecord& r) {
-    r.name = "AboutWnd._wrapper_Timer1";
-    r.super = &fw::Timer::Lookup();
-    r.factory = [] { return std::make_shared<wrapper_Timer1>(); };
-  });
-}
-
-void AboutWnd::wrapper_Timer1::ctblinit() {
-  Lookup();
-}
-
-namespace implicit {
-fw::Ref<::AboutWnd> AboutWnd() {
-  return ImplicitInstance<::AboutWnd>(::AboutWnd::kClassName);
-}
-}  // namespace implicit
 
 void AboutWnd::Layout() {
   AttachMenuBar();
@@ -74,7 +48,7 @@ namespace {
 // window that fails to appear leaves no splash in its place.
 void HandOver() {
   implicit::AboutWnd()->Hide();
-  implicit::ControlWnd()->Show();
+  windows::Implicit<ControlWnd>()->Show();
 }
 
 }  // namespace
@@ -91,8 +65,4 @@ bool AboutWnd::Event_KeyDown(const std::string& /*key*/) {
 bool AboutWnd::Event_MouseDown(int64_t /*x*/, int64_t /*y*/) {
   HandOver();
   return false;
-}
-
-bool AboutWnd::IsEventImplemented(const std::string& eventName) const {
-  return fw::RuntimeIsEventHandled(*this, kClassName, eventName, true);
 }

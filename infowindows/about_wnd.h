@@ -8,19 +8,17 @@
 #include "app/program_window.h"
 #include "framework/controls.h"
 
-class AboutWnd : public ProgramWindow {
+class AboutWnd : public ProgramWindowClass<AboutWnd> {
  public:
   static constexpr std::string_view kClassName = "AboutWnd.AboutWnd";
-  static const fw::ClassRecord& Lookup();
-  static void ctblinit();
-  const fw::ClassRecord& Class() const override { return Lookup(); }
+  static constexpr fw::WindowEvent kEvents[] = {
+      fw::WindowEvent::Layout, fw::WindowEvent::CreateControls, fw::WindowEvent::KeyDown,
+      fw::WindowEvent::MouseDown};
 
   // The window's timer: a Timer a window can own.
-  class wrapper_Timer1 : public fw::Timer {
+  class wrapper_Timer1 : public fw::RegisteredClass<wrapper_Timer1, fw::Timer> {
    public:
-    static const fw::ClassRecord& Lookup();
-    static void ctblinit();
-    const fw::ClassRecord& Class() const override { return Lookup(); }
+    static constexpr std::string_view kClassName = "AboutWnd._wrapper_Timer1";
     // Does nothing; it takes the place of the control constructor.
     void Constructor() {}
   };
@@ -38,10 +36,10 @@ class AboutWnd : public ProgramWindow {
 
   bool Event_KeyDown(const std::string& key) override;
   bool Event_MouseDown(int64_t x, int64_t y) override;
-
-  bool IsEventImplemented(const std::string& eventName) const;
 };
 
 namespace implicit {
-fw::Ref<::AboutWnd> AboutWnd();
+inline fw::Ref<::AboutWnd> AboutWnd() {
+  return ::AboutWnd::Implicit();
+}
 }  // namespace implicit

@@ -1,6 +1,6 @@
 #include "infowindows/description_wnd.h"
 
-#include "analysis/control_wnd.h"
+#include "app/windows.h"
 #include "infowindows/description_wnd_layout.h"
 
 namespace {
@@ -10,25 +10,8 @@ constexpr int64_t kTitleLength = 9;
 
 }  // namespace
 
-const fw::ClassRecord& DescriptionWnd::Lookup() {
-  static const fw::ClassRecord* record = nullptr;
-  return fw::BuildClassRecordOnce(record, [](fw::ClassRecord& r) {
-    r.name = std::string(kClassName);
-    r.super = &fw::Window::Lookup();
-    r.events = {"Layout", "CreateControls", "AddMenuHandlers", "EnableMenuItems"};
-    r.factory = [] { return std::make_shared<DescriptionWnd>(); };
-  });
-}
-
-void DescriptionWnd::ctblinit() {
-  Lookup();
-}
-
-namespace implicit {
-fw::Ref<::DescriptionWnd> DescriptionWnd() {
-  return ImplicitInstance<::DescriptionWnd>(::DescriptionWnd::kClassName);
-}
-}  // namespace implicit
+template fw::Ref<fw::Window> windows::Implicit<DescriptionWnd>();
+template void windows::ClassInit<DescriptionWnd>();
 
 void DescriptionWnd::Layout() {
   AttachMenuBar();
@@ -62,15 +45,11 @@ void DescriptionWnd::Event_EnableMenuItems() {
 }
 
 bool DescriptionWnd::ControlMenuItem_Action() {
-  implicit::ControlWnd()->Show();
+  windows::Implicit<ControlWnd>()->Show();
   return false;
 }
 
 bool DescriptionWnd::CloseMenuItem_Action() {
   implicit::DescriptionWnd()->Close();
   return false;
-}
-
-bool DescriptionWnd::IsEventImplemented(const std::string& eventName) const {
-  return fw::RuntimeIsEventHandled(*this, kClassName, eventName, true);
 }

@@ -6,12 +6,12 @@
 #include "app/program_window.h"
 #include "framework/controls.h"
 
-class DescriptionWnd : public ProgramWindow {
+class DescriptionWnd : public ProgramWindowClass<DescriptionWnd> {
  public:
   static constexpr std::string_view kClassName = "DescriptionWnd.DescriptionWnd";
-  static const fw::ClassRecord& Lookup();
-  static void ctblinit();
-  const fw::ClassRecord& Class() const override { return Lookup(); }
+  static constexpr fw::WindowEvent kEvents[] = {
+      fw::WindowEvent::Layout, fw::WindowEvent::CreateControls, fw::WindowEvent::AddMenuHandlers,
+      fw::WindowEvent::EnableMenuItems};
 
   void Layout() override;
   void CreateControls0() override;
@@ -25,10 +25,10 @@ class DescriptionWnd : public ProgramWindow {
 
   bool ControlMenuItem_Action();
   bool CloseMenuItem_Action();
-
-  bool IsEventImplemented(const std::string& eventName) const;
 };
 
 namespace implicit {
-fw::Ref<::DescriptionWnd> DescriptionWnd();
+inline fw::Ref<::DescriptionWnd> DescriptionWnd() {
+  return ::DescriptionWnd::Implicit();
+}
 }  // namespace implicit

@@ -137,23 +137,24 @@ void tst_AboutWnd::carriesTheFullSharedBarButEnablesNothing() {
 }
 
 void tst_AboutWnd::implementsOnlyItsFourEvents_data() {
-  QTest::addColumn<QString>("event");
+  using E = fw::WindowEvent;
+  QTest::addColumn<int>("event");
   QTest::addColumn<bool>("implemented");
-  QTest::newRow("Layout") << "Layout" << true;
-  QTest::newRow("CreateControls") << "CreateControls" << true;
-  QTest::newRow("KeyDown") << "KeyDown" << true;
-  QTest::newRow("MouseDown") << "MouseDown" << true;
-  QTest::newRow("AddMenuHandlers") << "AddMenuHandlers" << false;
-  QTest::newRow("EnableMenuItems") << "EnableMenuItems" << false;
-  QTest::newRow("Activate") << "Activate" << false;
-  QTest::newRow("Close") << "Close" << false;
-  QTest::newRow("CancelClose") << "CancelClose" << false;
+  QTest::newRow("Layout") << int(E::Layout) << true;
+  QTest::newRow("CreateControls") << int(E::CreateControls) << true;
+  QTest::newRow("KeyDown") << int(E::KeyDown) << true;
+  QTest::newRow("MouseDown") << int(E::MouseDown) << true;
+  QTest::newRow("AddMenuHandlers") << int(E::AddMenuHandlers) << false;
+  QTest::newRow("EnableMenuItems") << int(E::EnableMenuItems) << false;
+  QTest::newRow("Activate") << int(E::Activate) << false;
+  QTest::newRow("Close") << int(E::Close) << false;
 }
 
 void tst_AboutWnd::implementsOnlyItsFourEvents() {
-  QFETCH(QString, event);
+  QFETCH(int, event);
   QFETCH(bool, implemented);
-  QCOMPARE(implicit::AboutWnd()->IsEventImplemented(event.toStdString()), implemented);
+  QCOMPARE(implicit::AboutWnd()->IsEventImplemented(static_cast<fw::WindowEvent>(event)),
+           implemented);
 }
 
 void tst_AboutWnd::handsOverWhenLeftAlone() {

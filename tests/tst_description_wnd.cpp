@@ -125,11 +125,12 @@ void tst_DescriptionWnd::opensWithItsLayoutAndTheHelpText() {
   QCOMPARE(edit->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
   QCOMPARE(edit->lineWrapMode(), QTextEdit::WidgetWidth);
 
-  for (const char* event : {"Layout", "CreateControls", "AddMenuHandlers", "EnableMenuItems"}) {
-    QVERIFY2(window->IsEventImplemented(event), event);
+  using E = fw::WindowEvent;
+  for (E event : {E::Layout, E::CreateControls, E::AddMenuHandlers, E::EnableMenuItems}) {
+    QVERIFY2(window->IsEventImplemented(event), qPrintable(QString::number(int(event))));
   }
-  for (const char* event : {"Activate", "Close", "CancelClose", "KeyDown", "MouseDown"}) {
-    QVERIFY2(!window->IsEventImplemented(event), event);
+  for (E event : {E::Activate, E::Close, E::KeyDown, E::MouseDown}) {
+    QVERIFY2(!window->IsEventImplemented(event), qPrintable(QString::number(int(event))));
   }
 }
 

@@ -35,7 +35,7 @@ class ProbeWindow : public fw::Window {
     return fw::BuildClassRecordOnce(record, [](fw::ClassRecord& r) {
       r.name = "ProbeWindow.ProbeWindow";
       r.super = &fw::Window::Lookup();
-      r.events = {"Layout", "CreateControls"};
+      r.events = {fw::WindowEvent::Layout, fw::WindowEvent::CreateControls};
       r.factory = [] { return std::make_shared<ProbeWindow>(); };
     });
   }

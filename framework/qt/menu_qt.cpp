@@ -177,7 +177,7 @@ void UpdateMenuEnabling(Window& window) {
     return;
   }
   ResetToAutoEnable(*bar);
-  if (window.Implements("EnableMenuItems")) {
+  if (window.Implements(WindowEvent::EnableMenuItems)) {
     RuntimeCallHandler([&window] { window.Event_EnableMenuItems(); });
   }
 }

@@ -210,7 +210,7 @@ bool WindowWidget::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate && owner_ && ActivationCounts(this)) {
     Window* owner = owner_;
     RuntimeCallHandler([owner] {
-      if (owner->Implements("Activate")) {
+      if (owner->Implements(WindowEvent::Activate)) {
         owner->Event_Activate();
       }
     });
@@ -231,7 +231,7 @@ void WindowWidget::closeEvent(QCloseEvent* event) {
 }
 
 bool WindowWidget::RaiseKeyDown(const QKeyEvent& event) {
-  if (!owner_ || !owner_->Implements("KeyDown")) {
+  if (!owner_ || !owner_->Implements(WindowEvent::KeyDown)) {
     return false;
   }
   const std::string key = KeyDownText(event);
@@ -245,7 +245,7 @@ bool WindowWidget::RaiseKeyDown(const QKeyEvent& event) {
 }
 
 bool WindowWidget::RaiseMouseDown(const QPoint& globalPosition) {
-  if (!owner_ || !owner_->Implements("MouseDown") || !centralWidget()) {
+  if (!owner_ || !owner_->Implements(WindowEvent::MouseDown) || !centralWidget()) {
     return false;
   }
   Ref<Window> owner = std::static_pointer_cast<Window>(owner_->shared_from_this());
@@ -275,11 +275,11 @@ bool WindowWidget::eventFilter(QObject* watched, QEvent* event) {
   if (!owner_ || !widget || widget == this || IsInputWidget(widget)) {
     return false;
   }
-  if (event->type() == QEvent::MouseButtonPress && owner_->Implements("MouseDown")) {
+  if (event->type() == QEvent::MouseButtonPress && owner_->Implements(WindowEvent::MouseDown)) {
     RaiseMouseDown(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
     return true;
   }
-  if (event->type() == QEvent::KeyPress && owner_->Implements("KeyDown")) {
+  if (event->type() == QEvent::KeyPress && owner_->Implements(WindowEvent::KeyDown)) {
     RaiseKeyDown(*static_cast<QKeyEvent*>(event));
     return true;
   }
@@ -327,10 +327,10 @@ void Window::Constructor() {
 }
 
 void Window::Build() {
-  if (Implements("Layout")) {
+  if (Implements(WindowEvent::Layout)) {
     Layout();
   }
-  if (Implements("CreateControls")) {
+  if (Implements(WindowEvent::CreateControls)) {
     CreateControls();
   }
   // Tab order follows TabIndex among the controls that are tab stops.
@@ -350,19 +350,10 @@ void Window::Build() {
   for (const Ref<Control>& c : std::vector<Ref<Control>>(controls_)) {
     c->RaiseEvent(EventNumber::Open);
   }
-  if (Implements("AddMenuHandlers")) {
+  if (Implements(WindowEvent::AddMenuHandlers)) {
     AddMenuHandlers(*this);
   }
   peer_->widget->RememberLayoutSize(static_cast<int>(width_), static_cast<int>(height_));
-}
-
-bool Window::Implements(std::string_view event) const {
-  for (const ClassRecord* c = &Class(); c != nullptr; c = c->super) {
-    if (c->ImplementsEvent(event)) {
-      return true;
-    }
-  }
-  return false;
 }
 
 void Window::Show() {
@@ -405,7 +396,7 @@ void Window::Close() {
   }
   open_ = false;
   Ref<Window> keep = std::static_pointer_cast<Window>(shared_from_this());
-  if (Implements("Close")) {
+  if (Implements(WindowEvent::Close)) {
     RuntimeCallHandler([this] { Event_Close(); });
   }
   Discard();

@@ -15,7 +15,7 @@ bool ClassRecord::IsA(const ClassRecord& other) const {
   return false;
 }
 
-bool ClassRecord::ImplementsEvent(std::string_view event) const {
+bool ClassRecord::ImplementsEvent(WindowEvent event) const {
   return std::find(events.begin(), events.end(), event) != events.end();
 }
 
@@ -56,7 +56,7 @@ Ref<Object> RuntimeCheckCast(const Ref<Object>& object, const ClassRecord& cls) 
   return object;
 }
 
-bool RuntimeIsEventHandled(const Object& object, std::string_view className, std::string_view event,
+bool RuntimeIsEventHandled(const Object& object, std::string_view className, WindowEvent event,
                            bool /*programClass*/) {
   for (const ClassRecord* c = &object.Class(); c != nullptr; c = c->super) {
     if (c->name == className) {

@@ -133,7 +133,7 @@ bool WantsTab(const RectControl* control) {
 // The key as the window's KeyDown reports it: the typed character, or the
 // empty text for a key that types none.
 bool RaiseKeyDown(Window& window, const std::string& key) {
-  if (!window.Implements("KeyDown")) {
+  if (!window.Implements(WindowEvent::KeyDown)) {
     return false;
   }
   Ref<Window> keep = Keep(window);
@@ -143,7 +143,7 @@ bool RaiseKeyDown(Window& window, const std::string& key) {
 }
 
 bool RaiseMouseDown(Window& window, POINT screen) {
-  if (!window.Implements("MouseDown")) {
+  if (!window.Implements(WindowEvent::MouseDown)) {
     return false;
   }
   Ref<Window> keep = Keep(window);
@@ -219,7 +219,7 @@ LRESULT HandleMessage(Window& window, HWND hwnd, UINT message, WPARAM wParam, LP
       } else {
         Ref<Window> keep = Keep(window);
         RuntimeCallHandler([&window] {
-          if (window.Implements("Activate")) {
+          if (window.Implements(WindowEvent::Activate)) {
             window.Event_Activate();
           }
         });
@@ -438,7 +438,7 @@ bool PreTranslate(MSG& msg) {
     ClientToScreen(msg.hwnd, &screen);
     // Presses on passive controls are the window's; consumed then, as the
     // control would report them a second time.
-    if (passive && window->Implements("MouseDown")) {
+    if (passive && window->Implements(WindowEvent::MouseDown)) {
       return RaiseMouseDown(*window, screen) || control != nullptr;
     }
     return false;
@@ -455,7 +455,7 @@ bool PreTranslate(MSG& msg) {
   }
   // The window's KeyDown takes the keys of its passive controls, when it
   // implements one; they reach the control otherwise.
-  if (!passive || !window->Implements("KeyDown")) {
+  if (!passive || !window->Implements(WindowEvent::KeyDown)) {
     return false;
   }
   if (m == WM_CHAR) {
@@ -509,17 +509,17 @@ void Window::Constructor() {
 }
 
 void Window::Build() {
-  if (Implements("Layout")) {
+  if (Implements(WindowEvent::Layout)) {
     Layout();
   }
-  if (Implements("CreateControls")) {
+  if (Implements(WindowEvent::CreateControls)) {
     CreateControls();
   }
   // Open events come after every control and its handlers exist.
   for (const Ref<Control>& c : std::vector<Ref<Control>>(controls_)) {
     c->RaiseEvent(EventNumber::Open);
   }
-  if (Implements("AddMenuHandlers")) {
+  if (Implements(WindowEvent::AddMenuHandlers)) {
     AddMenuHandlers(*this);
   }
   FitFrame(*this);
@@ -538,15 +538,6 @@ void Window::Build() {
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
   }
-}
-
-bool Window::Implements(std::string_view event) const {
-  for (const ClassRecord* c = &Class(); c != nullptr; c = c->super) {
-    if (c->ImplementsEvent(event)) {
-      return true;
-    }
-  }
-  return false;
 }
 
 void Window::Show() {
@@ -591,7 +582,7 @@ void Window::Close() {
   }
   open_ = false;
   Ref<Window> keep = Keep(*this);
-  if (Implements("Close")) {
+  if (Implements(WindowEvent::Close)) {
     RuntimeCallHandler([this] { Event_Close(); });
   }
   Discard();

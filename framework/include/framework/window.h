@@ -73,7 +73,7 @@ class Window : public Object {
   virtual bool Event_MouseDown(int64_t /*x*/, int64_t /*y*/) { return false; }
 
   // Whether this window's class implements the window event.
-  bool Implements(std::string_view event) const;
+  bool Implements(WindowEvent event) const;
 
   // The platform side of a window. Opaque to program code.
   struct Peer;

@@ -133,6 +133,15 @@ const ClassRecord& Window::Lookup() {
   });
 }
 
+bool Window::Implements(WindowEvent event) const {
+  for (const ClassRecord* c = &Class(); c != nullptr; c = c->super) {
+    if (c->ImplementsEvent(event)) {
+      return true;
+    }
+  }
+  return false;
+}
+
 const ClassRecord& Control::Lookup() {
   static const ClassRecord* record = nullptr;
   return BuildClassRecordOnce(record, [](ClassRecord& r) {
