@@ -1,15 +1,10 @@
 #include "analysis/control_wnd_layout.h"
 
-#include <cstdint>
-#include <limits>
+#include "framework/control.h"
 
 namespace ControlWndLayout {
-namespace {
 
-// Every control list carries this Index: the control is not part of an array.
-constexpr int32_t kNoIndex = std::numeric_limits<int32_t>::min();
-
-}  // namespace
+using fw::kNoIndex;
 
 // 650 x 560, close box only, fixed size, white, under the shared menu bar.
 const fw::PropertyList& Window() {

@@ -1,11 +1,14 @@
 #include "infowindows/about_wnd_layout.h"
 
 #include "app/notice.h"
+#include "framework/control.h"
 
 namespace about_wnd_layout {
+
+using fw::kNoIndex;
+
 namespace {
 
-constexpr int64_t kNoIndex = -2147483648LL;
 constexpr fw::Color kWhite{0x00FFFFFF};
 constexpr fw::Color kAccent{0x00FF6400};
 

@@ -1,14 +1,9 @@
 #include "infowindows/description_wnd.h"
 
 #include "app/windows.h"
+#include "framework/text.h"
 #include "infowindows/description_wnd_layout.h"
-
-namespace {
-
-// The help text's first line, "Quillmere", is its title.
-constexpr int64_t kTitleLength = 9;
-
-}  // namespace
+#include "infowindows/help_text.h"
 
 template fw::Ref<fw::Window> windows::Implicit<DescriptionWnd>();
 template void windows::ClassInit<DescriptionWnd>();
@@ -27,7 +22,7 @@ void DescriptionWnd::CreateControls0() {
 
 void DescriptionWnd::DescribeFld2_Open(fw::TextArea& /*area*/) {
   // Only the title is bold; its line end and the rest stay plain.
-  DescribeFld2()->StyledText()->Bold(0, kTitleLength, true);
+  DescribeFld2()->StyledText()->Bold(0, fw::Len(infowindows::HelpTitle()), true);
 }
 
 void DescriptionWnd::AddMenuHandlers(fw::Window& window) {

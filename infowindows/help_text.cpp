@@ -2,6 +2,10 @@
 
 #include <array>
 #include <cstddef>
+#include <string_view>
+
+#include "app/notice.h"
+#include "app/version.h"
 
 namespace infowindows {
 namespace {
@@ -65,12 +69,11 @@ constexpr std::array<const char*, 41> kLines = {
     "under the Mozilla Public License 2.0 (MPL2).",
     "",
     "   ***********************************************************",
-    "Copyright 2024-2026 Quillmere Project. Quillmere may be used, copied and passed on free of "
+    "@NOTICE@. Quillmere may be used, copied and passed on free of "
     "charge for research and teaching, provided that this notice stays with every copy. It may "
     "not be sold or included in a product that is sold.",
     "",
-    "To cite this program: Quillmere Project (2026). Quillmere 2.0 [Computer software]. "
-    "https://quillmere.example",
+    "To cite this program: Quillmere Project (2026). Quillmere @VERSION@ [Computer software].",
     "",
     "Disclaimer: Quillmere is provided \"as is\", without warranty of any kind, express or "
     "implied, including but not limited to the warranties of merchantability and fitness for a "
@@ -78,6 +81,13 @@ constexpr std::array<const char*, 41> kLines = {
     "results. In no event shall the authors be liable for any claim, damages or other "
     "liability arising from the use of the program or of its results.",
 };
+
+void Replace(std::string& text, std::string_view marker, std::string_view by) {
+  const std::size_t at = text.find(marker);
+  if (at != std::string::npos) {
+    text.replace(at, marker.size(), by);
+  }
+}
 
 std::string JoinLines() {
   std::string text;
@@ -87,6 +97,9 @@ std::string JoinLines() {
     }
     text += kLines[i];
   }
+  // The notice and the version are written once, in the version header.
+  Replace(text, "@NOTICE@", kNotice);
+  Replace(text, "@VERSION@", version::kShort);
   return text;
 }
 
@@ -95,6 +108,11 @@ std::string JoinLines() {
 const std::string& HelpText() {
   static const std::string text = JoinLines();
   return text;
+}
+
+std::string_view HelpTitle() {
+  const std::string_view text = HelpText();
+  return text.substr(0, text.find("\r\n"));
 }
 
 }  // namespace infowindows

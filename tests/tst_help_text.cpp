@@ -5,6 +5,8 @@
 #include <cmath>
 #include <set>
 
+#include "app/notice.h"
+#include "app/version.h"
 #include "infowindows/help_text.h"
 
 namespace {
@@ -60,6 +62,19 @@ void tst_HelpText::fixedLines_data() {
   QTest::newRow("caution") << 27 << "Caution";
   QTest::newRow("references") << 31 << "References";
   QTest::newRow("separator") << 36 << QString(3, ' ') + QString(59, '*');
+  // The notice and the version as the version header gives them, and a
+  // citation that points to no address.
+  QTest::newRow("notice")
+      << 37
+      << QString::fromUtf8(kNotice.data(), qsizetype(kNotice.size())) +
+             ". Quillmere may be used, copied and passed on free of charge for research and "
+             "teaching, provided that this notice stays with every copy. It may not be sold or "
+             "included in a product that is sold.";
+  QTest::newRow("citation") << 39
+                            << "To cite this program: Quillmere Project (2026). Quillmere " +
+                                   QString::fromUtf8(version::kShort.data(),
+                                                     qsizetype(version::kShort.size())) +
+                                   " [Computer software].";
 }
 
 void tst_HelpText::fixedLines() {

@@ -43,6 +43,9 @@ EventHandler RuntimeCreateDelegate(bool (Target::*method)(C&, const std::string&
   };
 }
 
+// The Index a layout gives a control that belongs to no control array.
+inline constexpr int64_t kNoIndex = -2147483648LL;
+
 class Control : public Object {
  public:
   static const ClassRecord& Lookup();
