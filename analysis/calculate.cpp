@@ -35,11 +35,24 @@ void ControlWnd::CalculateBtn_Action(fw::PushButton& /*button*/) {
     return;
   }
 
+  std::vector<double> values;
+  for (int64_t i = 0; i < count; ++i) {
+    for (int64_t j = 0; j < count; ++j) {
+      values.push_back(M->Element(i, j));
+    }
+  }
+  if (Refused(CorrelationShapeProblem(values, count))) {
+    return;
+  }
+
   const std::shared_ptr<Matrix> inverse = 1.0 / *M;
   std::vector<double> diagonal;
   for (int64_t i = 0; i < count; ++i) {
     diagonal.push_back(inverse->Element(i, i));
     fw::BackgroundTaskYield();
+  }
+  if (Refused(DefinitenessProblem(diagonal))) {
+    return;
   }
   const Results results = ResultsFromDiagonal(diagonal);
 

@@ -5,8 +5,12 @@
 #include <QGuiApplication>
 #include <QtTest>
 
+#include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "analysis/control_wnd.h"
 #include "program_test_support.h"
@@ -37,6 +41,44 @@ std::string Repeat(const std::string& text, int times) {
     all += text;
   }
   return all;
+}
+
+// The correlations of 99 variables measured on only 50 cases, rounded to 4
+// decimals: singular before rounding, and not positive definite after.
+std::string CorrelationsOfFewCases() {
+  constexpr int kVariables = 99;
+  constexpr int kCases = 50;
+  std::mt19937_64 random(20261210);  // its sequence is fixed by the standard
+  std::vector<std::vector<double>> data(kVariables, std::vector<double>(kCases));
+  for (std::vector<double>& variable : data) {
+    double mean = 0.0;
+    for (double& x : variable) {
+      x = static_cast<double>(random() >> 11) * 0x1.0p-53;
+      mean += x / kCases;
+    }
+    double norm = 0.0;
+    for (double& x : variable) {
+      x -= mean;
+      norm += x * x;
+    }
+    for (double& x : variable) {
+      x /= std::sqrt(norm);
+    }
+  }
+  std::string text;
+  for (int i = 0; i < kVariables; ++i) {
+    for (int j = 0; j < kVariables; ++j) {
+      double r = 0.0;
+      for (int k = 0; k < kCases; ++k) {
+        r += data[i][k] * data[j][k];
+      }
+      char cell[16];
+      std::snprintf(cell, sizeof cell, "%.4f", i == j ? 1.0 : r);
+      text += cell;
+      text += j + 1 < kVariables ? "\t" : "\r\n";
+    }
+  }
+  return text;
 }
 
 using test_support::ResultsHidden;
@@ -112,6 +154,44 @@ class tst_Calculate : public QObject {
                                  << "Check data. Number of rows and columns do not match.";
     QTest::newRow("4 x 4 for 5") << "5" << QString::fromStdString(Identity(4)) + "            "
                                  << "Check data. Are there 5 variables?";
+
+    // Matrices that are no correlation matrix of real data: each would give
+    // lines that look like results but are not.
+    const QString asymmetric =
+        "The matrix is not symmetric: row 2, column 3 holds 0.5800 but row 3, column 2 holds "
+        "%1. Check the data.";
+    QTest::newRow("0.85 typed in one triangle")
+        << "5" << QString(example).replace("0.2400\t0.5800", "0.2400\t0.8500")
+        << asymmetric.arg("0.8500");
+    QTest::newRow("off by 0.0002 in one pair")
+        << "5" << QString(example).replace("0.2400\t0.5800", "0.2400\t0.5802")
+        << asymmetric.arg("0.5802");
+    QTest::newRow("covariances")
+        << "3"
+        << "1.0000\t0.3000\t0.2000\r\n0.3000\t1.4400\t0.5000\r\n0.2000\t0.5000\t2.5000\r\n"
+        << "The diagonal of a correlation matrix holds 1, but row 2, column 2 holds 1.4400. A "
+           "covariance matrix must first be turned into correlations.";
+    const QString indefinite =
+        "The matrix is not positive definite, so it is not a correlation matrix of real data: "
+        "the SMC of %1 would lie outside 0 to 1. Check the data (a typing error, or "
+        "correlations computed from different cases).";
+    // Today's lines would be 4.0249 and 16.2000: every d is negative.
+    QTest::newRow("not positive definite") << "3"
+                                           << "1\t0.9\t0.9\r\n0.9\t1\t-0.9\r\n0.9\t-0.9\t1\r\n"
+                                           << indefinite.arg("variables 1, 2 and 3");
+    // d = 0.99999625 for variable 1, whose line would be "NaN 0.0000".
+    QTest::newRow("d just below 1") << "4"
+                                    << "1\t0.001\t-0.001\t-0.001\r\n0.001\t1\t0.9\t0.9\r\n"
+                                       "-0.001\t0.9\t1\t-0.9\r\n-0.001\t0.9\t-0.9\t1\r\n"
+                                    << indefinite.arg("variables 1, 2, 3 and 4");
+    // d = 0.87 for variable 1: its R would be NaN.
+    QTest::newRow("d giving NaN") << "4"
+                                  << "1\t0.2\t-0.2\t-0.2\r\n0.2\t1\t0.9\t0.9\r\n"
+                                     "-0.2\t0.9\t1\t-0.9\r\n-0.2\t0.9\t-0.9\t1\r\n"
+                                  << indefinite.arg("variables 1, 2, 3 and 4");
+    QTest::newRow("99 variables from 50 cases")
+        << "99" << QString::fromStdString(CorrelationsOfFewCases())
+        << indefinite.arg("variables 1, 10, 15, 16, 21, 25, 26, 27, 29, 33 and 23 more");
   }
   void failedChecksShowTheirMessageAndChangeNothing() {
     QFETCH(QString, count);
@@ -127,6 +207,59 @@ class tst_Calculate : public QObject {
     QCOMPARE(w->mcFld()->Text(), std::string());
     QVERIFY(ResultsHidden(*w));
     QCOMPARE(w->corrFld()->Text(), matrix.toStdString());
+  }
+
+  // Within the tolerance of the shape check, and near-singular but positive
+  // definite: the lines are written as ever.
+  void acceptedMatricesGiveTheirLines_data() {
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<QString>("matrix");
+    QTest::addColumn<QString>("lines");
+    const QString example = QString::fromStdString(kExample);
+    const QString results = QString::fromStdString(kExampleResults);
+    QTest::newRow("off by 0.00005 in one pair")
+        << "5" << QString(example).replace("0.2400\t0.5800", "0.2400\t0.58005") << results;
+    QTest::newRow("diagonal 0.99995")
+        << "5" << QString(example).replace("0.2400\t0.5800\t1.0000", "0.2400\t0.5800\t0.99995")
+        << "0.2961\t0.0877\r\n0.6925\t0.4795\r\n0.6075\t0.3690\r\n0.7000\t0.4900\r\n"
+           "0.5206\t0.2710\r\n";
+    QTest::newRow("SMC of 0.9999") << "3"
+                                   << "1\t0.99995\t0\r\n0.99995\t1\t0\r\n0\t0\t1\r\n"
+                                   << "1.0000\t0.9999\r\n1.0000\t0.9999\r\n0.0000\t0.0000\r\n";
+  }
+  void acceptedMatricesGiveTheirLines() {
+    QFETCH(QString, count);
+    QFETCH(QString, matrix);
+    QFETCH(QString, lines);
+    auto w = implicit::ControlWnd();
+    w->Nvariables()->SetText(count.toStdString());
+    w->corrFld()->SetText(matrix.toStdString());
+    ModalAnswerer answers;
+    Click(*w->CalculateBtn());
+    QCOMPARE(answers.Messages(), QStringList());
+    QCOMPARE(QString::fromStdString(w->mcFld()->Text()), lines);
+    QVERIFY(ResultsShown(*w));
+  }
+
+  // A refused Calculate leaves nothing that Clear would not clear as always.
+  void clearAfterARefusedCalculate() {
+    auto w = implicit::ControlWnd();
+    QLineEdit* count = EditOf(*w->Nvariables());
+    count->setFocus();
+    QTest::keyClicks(count, "3");
+    w->corrFld()->SetText("1\t0.9\t0.9\r\n0.9\t1\t-0.9\r\n0.9\t-0.9\t1\r\n");
+    ModalAnswerer answers;
+    Click(*w->CalculateBtn());
+    QCOMPARE(answers.Messages().size(), 1);
+    Click(*w->ClearBtn());
+    QCOMPARE(w->Nvariables()->Text(), std::string());
+    QCOMPARE(w->corrFld()->Text(), std::string());
+    QCOMPARE(w->mcFld()->Text(), std::string());
+    QVERIFY(ResultsHidden(*w));
+    QVERIFY(EditOf(*w->Nvariables())->hasFocus());
+    // The next Calculate starts from the empty count, as after any Clear.
+    Click(*w->CalculateBtn());
+    QCOMPARE(answers.Messages().last(), QString("Variables must range from 3-99"));
   }
 
   // d = 1 for every variable: R and SMC are 0. Both ends of the range pass.

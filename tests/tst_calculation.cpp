@@ -1,6 +1,6 @@
 // The calculation behind Calculate, without a window: the count rule, the
-// checks of the matrix text and size, and the result lines from the diagonal
-// of the inverse.
+// checks of the matrix text, its size, its shape and its inverse's diagonal,
+// and the result lines from that diagonal.
 
 #include <QtTest>
 
@@ -97,7 +97,85 @@ class tst_Calculation : public QObject {
     QTest::newRow("in variable order") << std::vector<double>{1.0 / 0.51, 2.0, 4.0}
                                        << "0.7000\t0.4900\r\n0.7071\t0.5000\r\n0.8660\t0.7500\r\n";
     QTest::newRow("near 1") << std::vector<double>{1e8} << "1.0000\t1.0000\r\n";
+    // Uncorrelated, but the inverse left d a few units in the last place
+    // below 1: still R and SMC 0, not "NaN".
+    QTest::newRow("d = 1 - 1e-15") << std::vector<double>{1.0 - 1e-15} << "0.0000\t0.0000\r\n";
   }
+  // The shape of a correlation matrix, on the worked example with one
+  // element changed; the tolerance is 0.0001 either way.
+  void correlationShape_data() {
+    QTest::addColumn<int>("row");  // from 1
+    QTest::addColumn<int>("column");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("message");
+    const QString asymmetric =
+        "The matrix is not symmetric: row 2, column 3 holds 0.5800 but row "
+        "3, column 2 holds %1. Check the data.";
+    const QString diagonal =
+        "The diagonal of a correlation matrix holds 1, but row %1, column "
+        "%1 holds %2. A covariance matrix must first be turned into "
+        "correlations.";
+    QTest::newRow("unchanged") << 1 << 1 << 1.0 << "";
+    QTest::newRow("typed in one triangle") << 3 << 2 << 0.85 << asymmetric.arg("0.8500");
+    QTest::newRow("off by 0.0002") << 3 << 2 << 0.5802 << asymmetric.arg("0.5802");
+    QTest::newRow("off by 0.0001") << 3 << 2 << 0.5801 << "";
+    QTest::newRow("off by 0.00005") << 3 << 2 << 0.58005 << "";
+    // The first offending place, row by row, is named from the upper triangle.
+    QTest::newRow("lower triangle first in reading order")
+        << 2 << 1 << 0.3
+        << "The matrix is not symmetric: row 1, column 2 holds 0.2000 but row 2, column 1 "
+           "holds 0.3000. Check the data.";
+    QTest::newRow("covariance") << 3 << 3 << 2.5 << diagonal.arg(3).arg("2.5000");
+    QTest::newRow("diagonal 0.99995") << 3 << 3 << 0.99995 << "";
+    QTest::newRow("diagonal 1.0002") << 5 << 5 << 1.0002 << diagonal.arg(5).arg("1.0002");
+    QTest::newRow("diagonal -1") << 1 << 1 << -1.0 << diagonal.arg(1).arg("-1.0000");
+  }
+  void correlationShape() {
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(double, value);
+    QFETCH(QString, message);
+    std::vector<double> values = {1.00, 0.20, 0.24, 0.00, 0.00,  //
+                                  0.20, 1.00, 0.58, 0.56, 0.21,  //
+                                  0.24, 0.58, 1.00, 0.41, 0.21,  //
+                                  0.00, 0.56, 0.41, 1.00, 0.51,  //
+                                  0.00, 0.21, 0.21, 0.51, 1.00};
+    values[static_cast<size_t>((row - 1) * 5 + column - 1)] = value;
+    QCOMPARE(Message(CorrelationShapeProblem(values, 5)), message);
+  }
+
+  void definiteness_data() {
+    QTest::addColumn<std::vector<double>>("diagonal");
+    QTest::addColumn<QString>("variables");  // those named; empty: no message
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    QTest::newRow("at least 1") << std::vector<double>{1.0, 1.5, 1e6} << "";
+    QTest::newRow("1 - 1e-15 counts as 1") << std::vector<double>{1.0 - 1e-15, 2.0} << "";
+    QTest::newRow("1 - 1e-13 does not") << std::vector<double>{2.0, 1.0 - 1e-13} << "variable 2";
+    QTest::newRow("0.999996") << std::vector<double>{1.2, 0.999996, 1.5} << "variable 2";
+    QTest::newRow("between 0 and 1, and negative")
+        << std::vector<double>{0.5, 2.0, -3.0} << "variables 1 and 3";
+    QTest::newRow("not finite, and 0")
+        << std::vector<double>{nan, inf, 0.0, 1.0} << "variables 1, 2 and 3";
+    QTest::newRow("ten named") << std::vector<double>(10, -1.0)
+                               << "variables 1, 2, 3, 4, 5, 6, 7, 8, 9 and 10";
+    QTest::newRow("the first ten and the rest counted")
+        << std::vector<double>(12, -1.0) << "variables 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 and 2 more";
+  }
+  void definiteness() {
+    QFETCH(std::vector<double>, diagonal);
+    QFETCH(QString, variables);
+    const QString message =
+        variables.isEmpty()
+            ? QString()
+            : "The matrix is not positive definite, so it is not a correlation matrix of real "
+              "data: the SMC of " +
+                  variables +
+                  " would lie outside 0 to 1. Check the data (a typing error, or correlations "
+                  "computed from different cases).";
+    QCOMPARE(Message(DefinitenessProblem(diagonal)), message);
+  }
+
   void resultLines() {
     QFETCH(std::vector<double>, diagonal);
     QFETCH(QString, lines);
