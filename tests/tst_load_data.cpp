@@ -298,6 +298,15 @@ class tst_LoadData : public QObject {
     QTest::newRow("number too large to hold")
         << QByteArray("1\t0.5\t-0.25\r\n0.5\t1\t1e999\r\n-0.25\t0.3\t1\r\n")
         << QString("Line 2, field 3 of the file is too large a number: \"1e999\".");
+    // The start of an executable: its control characters show as "?", its
+    // NUL as the replacement character.
+    QTest::newRow("binary file") << QByteArray(
+                                        "\x7f"
+                                        "ELF\x02\x01\x01\x00\t0\t0\r\n",
+                                        13) +
+                                        kThree
+                                 << notANumber.arg(1).arg(1).arg(
+                                        QString::fromUtf8("?ELF???\xEF\xBF\xBD"));
     QTest::newRow("long field is cut in the message")
         << QByteArray("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20\t0\t0\r\n") + kThree
         << notANumber.arg(1).arg(1).arg("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 1...");

@@ -96,6 +96,20 @@ class tst_MatrixFile : public QObject {
         << QStringList{"1\t0.5\t" + QString(41, 'x'), "0.5\t1\t0.3", "-0.25\t0.3\t1"}
         << "Line 1, field 3 of the file is not a number: \"" + QString(40, 'x') +
                "...\". Values must be separated by TAB and use a decimal point.";
+    QTest::newRow("control characters masked")
+        << QStringList{QString::fromUtf8("\x01\x1f"
+                                         "a\x7f"
+                                         "b\u0085"
+                                         "c\u00e9") +
+                           "\t0.5\t1",
+                       "0.5\t1\t0.3", "-0.25\t0.3\t1"}
+        << QString::fromUtf8(
+               "Line 1, field 1 of the file is not a number: \"??a?b?c\u00e9\". "
+               "Values must be separated by TAB and use a decimal point.");
+    QTest::newRow("long field with control characters cut")
+        << QStringList{QString(39, 'x') + "\x02\x03\x04", "0.5\t1\t0.3", "-0.25\t0.3\t1"}
+        << "Line 1, field 1 of the file is not a number: \"" + QString(39, 'x') +
+               "?...\". Values must be separated by TAB and use a decimal point.";
     QTest::newRow("40 characters whole")
         << QStringList{"1\t0.5\t" + QString(40, 'x'), "0.5\t1\t0.3", "-0.25\t0.3\t1"}
         << "Line 1, field 3 of the file is not a number: \"" + QString(40, 'x') +
