@@ -144,17 +144,19 @@ LRESULT CALLBACK AreaProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
         return 0;
       }
       break;
-    case WM_SETFOCUS: {
-      const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-      if (ReadOnlyStyle(hwnd)) {
-        HideCaret(hwnd);  // read-only text shows no text cursor
-      }
-      return result;
-    }
     default:
       break;
   }
-  return DefSubclassProc(hwnd, message, wParam, lParam);
+  const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+  // Read-only text shows no text cursor: the control shows it again whenever
+  // a click or a key moves it, and the caret stays hidden until it goes with
+  // the focus.
+  const bool input = message == WM_SETFOCUS || (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+                     (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST);
+  if (input && GetFocus() == hwnd && ReadOnlyStyle(hwnd)) {
+    HideCaret(hwnd);
+  }
+  return result;
 }
 
 }  // namespace
