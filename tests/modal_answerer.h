@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QTimer>
 
 namespace test_support {
@@ -29,7 +30,8 @@ class ModalAnswerer {
 
   // Texts of the program's message boxes, in order.
   const QStringList& Messages() const { return messages_; }
-  // Texts of the framework's reports of an unhandled exception.
+  // The framework's reports of an unhandled exception as the user reads
+  // them: the message, a blank line, the detail line.
   const QStringList& Reports() const { return reports_; }
   int FileDialogsShown() const { return fileDialogs_; }
   // The file types the last open-file dialog offered.
@@ -45,8 +47,12 @@ class ModalAnswerer {
     current_ = modal;
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
       if (!seenBefore) {
-        (box->objectName() == QLatin1String("UnhandledExceptionReport") ? reports_ : messages_)
-            .append(box->text());
+        if (box->objectName() == QLatin1String("UnhandledExceptionReport")) {
+          reports_.append(box->text() + QStringLiteral("\n\n") +
+                          QTextDocumentFragment::fromHtml(box->informativeText()).toPlainText());
+        } else {
+          messages_.append(box->text());
+        }
       }
       box->button(QMessageBox::Ok)->click();
     } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {

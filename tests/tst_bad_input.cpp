@@ -194,8 +194,9 @@ class tst_BadInput : public QObject {
     QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed()) + " ms"));
     QVERIFY(answers.Messages().isEmpty());
     QCOMPARE(answers.Reports(),
-             QStringList{QString("An exception of class IOException was not handled.\n\n"
-                                 "Line %1 of the file is longer than 1 MiB")
+             QStringList{QString("Line %1 of the file is longer than 1 MiB and cannot be read. "
+                                 "Check that this is the text file you meant to choose.\n\n"
+                                 "Detail: IOException")
                              .arg(line)});
     QCOMPARE(w->corrFld()->Text(), kEarlier);
     QVERIFY(w->IsOpen());
@@ -246,8 +247,9 @@ class tst_BadInput : public QObject {
     QVERIFY(!QFile::exists(path));
     QVERIFY(answers.Messages().isEmpty());
     QCOMPARE(answers.Reports(),
-             QStringList{"An exception of class IOException was not handled.\n\n"
-                         "The file \"gone.txt\" could not be opened: No such file or directory"});
+             QStringList{"The file \"gone.txt\" could not be opened: No such file or directory. "
+                         "Choose a text file that you are allowed to read.\n\n"
+                         "Detail: IOException"});
     QCOMPARE(w->corrFld()->Text(), kEarlier);
     QVERIFY(w->IsOpen());
   }

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
@@ -18,7 +19,9 @@
 #include <chrono>
 #include <thread>
 
+#include "framework/application.h"
 #include "framework/controls.h"
+#include "framework/dialogs.h"
 #include "framework/menu.h"
 #include "framework/qt/testing.h"
 #include "framework/runtime.h"
@@ -136,6 +139,25 @@ fw::Ref<ProbeWindow> Probe() {
   w->Constructor();
   return w;
 }
+
+// Notes how each message box looked when it came up.
+class BoxWatcher : public QObject {
+ public:
+  struct Box {
+    QString title;
+    QMessageBox::Icon icon;
+    bool modal;
+  };
+  BoxWatcher() { qApp->installEventFilter(this); }
+  ~BoxWatcher() override { qApp->removeEventFilter(this); }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (auto* box = qobject_cast<QMessageBox*>(watched); box && event->type() == QEvent::Show) {
+      seen.append({box->windowTitle(), box->icon(), box->isModal()});
+    }
+    return false;
+  }
+  QList<Box> seen;
+};
 
 // A bar with one menu holding one entry of that name and role.
 fw::Ref<fw::MenuBar> BarWithEntry(const std::string& name, fw::MenuRole role) {
@@ -264,16 +286,28 @@ class tst_FrameworkWindow : public QObject {
     QTRY_COMPARE(presses.count, 1);
   }
 
+  // The report leads with the message and names the class only in a detail
+  // line; it and the message boxes carry the application object's title.
   void unhandledExceptionIsReportedAndTheProgramGoesOn() {
+    auto app = std::make_shared<fw::Application>();
+    app->SetTitle("Probe Program");
+    fw::RuntimeRegisterAppObject(app);
     auto w = Probe();
     w->throwOnClick = true;
     auto button = fw::RuntimeCheckCast<fw::PushButton>(w->ControlByName("button"));
+    BoxWatcher boxes;
     test_support::ModalAnswerer answers;
     QTest::mouseClick(fw::testing::WidgetOf(*button), Qt::LeftButton);
-    QCOMPARE(answers.Reports().size(), 1);
-    const QString seen = answers.Reports().front();
-    QVERIFY(seen.contains("NilObjectException"));
-    QVERIFY(seen.contains("probe failure"));
+    fw::MsgBox("Plain message.");
+    fw::RuntimeRegisterAppObject(nullptr);
+    QCOMPARE(answers.Reports(), QStringList{"probe failure\n\nDetail: NilObjectException"});
+    QCOMPARE(answers.Messages(), QStringList{"Plain message."});
+    QCOMPARE(boxes.seen.size(), 2);
+    for (const BoxWatcher::Box& box : boxes.seen) {
+      QCOMPARE(box.title, QStringLiteral("Probe Program"));
+      QVERIFY(box.modal);
+    }
+    QCOMPARE(boxes.seen[0].icon, QMessageBox::Warning);
     QVERIFY(w->IsOpen());
     QVERIFY(!fw::RuntimeIsQuitting());
   }

@@ -6,19 +6,24 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/exceptions.h"
+#include "full_sentences.h"
+#include "matrix/binding/library_classes.h"
 #include "matrix/binding/matrix.h"
 #include "matrix/binding/matrix_exceptions.h"
 #include "matrix/binding/plugin_entrypoints.h"
+#include "quillmatrix/entrypoints.h"
 
 namespace {
 
@@ -67,6 +72,10 @@ const double kExampleInverseDiagonal[] = {1.0960746826477734, 1.9212211357801976
                                           1.5847069585295566, 1.9608015861186394,
                                           1.3717803128948685};
 
+// What a refused value's message asks of the user.
+const QString kWriteNumbers =
+    QStringLiteral(". Write every value as a number with a decimal point, such as 0.25.");
+
 #ifdef Q_OS_WIN
 const QString kLibraryName = QStringLiteral("quillmatrix.dll");
 const QString kNoSuchFile = QStringLiteral("could not be found");
@@ -74,6 +83,14 @@ const QString kNoSuchFile = QStringLiteral("could not be found");
 const QString kLibraryName = QStringLiteral("libquillmatrix.so");
 const QString kNoSuchFile = QStringLiteral("No such file");
 #endif
+
+// A call of the plug-in's own table that fails, as the message it leaves.
+template <typename Call>
+QString PluginMessage(Call&& call) {
+  std::array<char, 1024> error{};
+  const int code = call(BoundPluginEntrypoints(), error.data(), error.size());
+  return code == QM_OK ? QString() : QString::fromUtf8(error.data());
+}
 
 // Restores the plug-in folder when a test that moved it ends, failed or not.
 struct PluginDirectoryGuard {
@@ -93,7 +110,9 @@ class tst_Matrix : public QObject {
     Matrix m;
     const Raised raised = RaisedBy([&] { m.Constructor(1, 1, "1"); });
     QCOMPARE(raised.className, QStringLiteral("PluginException"));
-    QCOMPARE(raised.message, QStringLiteral("The matrix library is not bound"));
+    QCOMPARE(raised.message,
+             QStringLiteral("The matrix library is not loaded, so no matrix can be made. Restart "
+                            "the program; if this happens again, reinstall it."));
     QCOMPARE(RaisedBy([&] { NumRows(m); }).className, QStringLiteral("PluginException"));
 
     InitPluginEntrypoints();
@@ -201,49 +220,57 @@ class tst_Matrix : public QObject {
     QTest::addColumn<QString>("message");
     const QString notANumber = QStringLiteral("BadArgumentException");
     QTest::newRow("letters") << qint64(2) << QByteArray("1 2\nx 4\n") << notANumber
-                             << R"(Row 2, column 1 is not a number: "x")";
-    QTest::newRow("decimal comma") << qint64(2) << QByteArray("1\t0,58\r\n0,58\t1\r\n")
-                                   << notANumber << R"(Row 1, column 2 is not a number: "0,58")";
+                             << R"(Row 2, column 1 is not a number: "x")" + kWriteNumbers;
+    QTest::newRow("decimal comma")
+        << qint64(2) << QByteArray("1\t0,58\r\n0,58\t1\r\n") << notANumber
+        << R"(Row 1, column 2 is not a number: "0,58")" + kWriteNumbers;
     QTest::newRow("nan") << qint64(2) << QByteArray("1 nan\nnan 1") << notANumber
-                         << R"(Row 1, column 2 is not a number: "nan")";
+                         << R"(Row 1, column 2 is not a number: "nan")" + kWriteNumbers;
     QTest::newRow("inf") << qint64(1) << QByteArray("-inf") << notANumber
-                         << R"(Row 1, column 1 is not a number: "-inf")";
+                         << R"(Row 1, column 1 is not a number: "-inf")" + kWriteNumbers;
     QTest::newRow("two points") << qint64(1) << QByteArray("1.2.3") << notANumber
-                                << R"(Row 1, column 1 is not a number: "1.2.3")";
+                                << R"(Row 1, column 1 is not a number: "1.2.3")" + kWriteNumbers;
     QTest::newRow("NA") << qint64(2) << QByteArray("1 0\n0 NA") << notANumber
-                        << R"(Row 2, column 2 is not a number: "NA")";
+                        << R"(Row 2, column 2 is not a number: "NA")" + kWriteNumbers;
     QTest::newRow("two signs") << qint64(2) << QByteArray("1 +-1") << notANumber
-                               << R"(Row 1, column 2 is not a number: "+-1")";
-    QTest::newRow("exponent without digits") << qint64(1) << QByteArray("1e") << notANumber
-                                             << R"(Row 1, column 1 is not a number: "1e")";
+                               << R"(Row 1, column 2 is not a number: "+-1")" + kWriteNumbers;
+    QTest::newRow("exponent without digits")
+        << qint64(1) << QByteArray("1e") << notANumber
+        << R"(Row 1, column 1 is not a number: "1e")" + kWriteNumbers;
     QTest::newRow("blank lines are not rows")
         << qint64(2) << QByteArray("1 2\n\n \n3 x") << notANumber
-        << R"(Row 2, column 2 is not a number: "x")";
+        << R"(Row 2, column 2 is not a number: "x")" + kWriteNumbers;
     QTest::newRow("long token cut") << qint64(1) << QByteArray(100, 'x') << notANumber
                                     << QStringLiteral("Row 1, column 1 is not a number: \"%1...\"")
-                                           .arg(QString(40, QLatin1Char('x')));
+                                               .arg(QString(40, QLatin1Char('x'))) +
+                                           kWriteNumbers;
     // Byte 40 falls inside a two-byte character: the cut comes before it.
     QTest::newRow("long token cut at a character")
         << qint64(1) << QByteArray("x") + QString(30, QChar(0xE9)).toUtf8() << notANumber
         << QStringLiteral("Row 1, column 1 is not a number: \"x%1...\"")
-               .arg(QString(19, QChar(0xE9)));
+                   .arg(QString(19, QChar(0xE9))) +
+               kWriteNumbers;
     QTest::newRow("row too short")
         << qint64(3) << QByteArray("1 2 3\n4 5 6\n7 8\n") << QStringLiteral("RowColumnMismatch")
-        << QStringLiteral("Row 3 has 2 values, but row 1 has 3");
-    QTest::newRow("row too long") << qint64(2) << QByteArray("1 2\r\n3 4 5\r\n")
-                                  << QStringLiteral("RowColumnMismatch")
-                                  << QStringLiteral("Row 2 has 3 values, but row 1 has 2");
-    QTest::newRow("one value") << qint64(2) << QByteArray("1 2\n3")
-                               << QStringLiteral("RowColumnMismatch")
-                               << QStringLiteral("Row 2 has 1 value, but row 1 has 2");
+        << QStringLiteral(
+               "Row 3 has 2 values, but row 1 has 3. Give every row the same number of values.");
+    QTest::newRow("row too long")
+        << qint64(2) << QByteArray("1 2\r\n3 4 5\r\n") << QStringLiteral("RowColumnMismatch")
+        << QStringLiteral(
+               "Row 2 has 3 values, but row 1 has 2. Give every row the same number of values.");
+    QTest::newRow("one value")
+        << qint64(2) << QByteArray("1 2\n3") << QStringLiteral("RowColumnMismatch")
+        << QStringLiteral(
+               "Row 2 has 1 value, but row 1 has 2. Give every row the same number of values.");
     QTest::newRow("overflow") << qint64(2) << QByteArray("1e999 1\n1 1")
                               << QStringLiteral("OverflowOrUnderflowException")
-                              << R"(Row 1, column 1 is too large or too close to zero: "1e999")";
+                              << R"(Row 1, column 1 is too large or too close to zero: "1e999". )"
+                                 "Write a value between 1e-300 and 1e300 in size, or 0.";
     QTest::newRow("negative count")
         << qint64(-1) << QByteArray("1") << notANumber
         << QStringLiteral(
                "The number of rows and columns must not be negative, but they are -1 "
-               "and -1.");
+               "and -1. Give counts of 0 or more.");
   }
 
   void parseErrors() {
@@ -262,8 +289,9 @@ class tst_Matrix : public QObject {
     QTest::addColumn<double>("x");
     QTest::addColumn<QString>("exception");
     QTest::addColumn<QString>("message");
-    const QString singular =
-        QStringLiteral("The matrix is singular (or too close to singular) and cannot be inverted.");
+    const QString singular = QStringLiteral(
+        "The matrix is singular (or too close to singular) and cannot be inverted. "
+        "Check for a variable that is a copy or a sum of others.");
     const QString divideByZero = QStringLiteral("DivideByZeroException");
     QTest::newRow("singular") << QByteArray("1 2\n2 4") << 1.0 << divideByZero << singular;
     QTest::newRow("zero") << QByteArray("0 0\n0 0") << 1.0 << divideByZero << singular;
@@ -275,17 +303,22 @@ class tst_Matrix : public QObject {
         << QByteArray("1 2 3\n4 5 6") << 1.0 << QStringLiteral("RowColumnMismatch")
         << QStringLiteral(
                "Only a square matrix can be inverted, but this one has 2 rows and 3 "
-               "columns.");
+               "columns. Give the matrix as many rows as it has columns.");
     QTest::newRow("empty") << QByteArray() << 1.0 << QStringLiteral("BadArgumentException")
-                           << QStringLiteral("An empty matrix cannot be inverted.");
+                           << QStringLiteral(
+                                  "An empty matrix cannot be inverted. Enter the matrix's values "
+                                  "first.");
     QTest::newRow("x is NaN") << QByteArray("1") << std::numeric_limits<double>::quiet_NaN()
                               << QStringLiteral("BadArgumentException")
-                              << QStringLiteral("The number divided by the matrix is not finite.");
+                              << QStringLiteral(
+                                     "The number divided by the matrix is not finite. Divide a "
+                                     "finite number by it.");
     QTest::newRow("overflow") << QByteArray("1e-10 0\n0 1e-10") << 1e300
                               << QStringLiteral("OverflowOrUnderflowException")
                               << QStringLiteral(
                                      "The result of dividing by the matrix is too large for a "
-                                     "number.");
+                                     "number. Check the matrix for values that are far too small "
+                                     "or far too large.");
   }
 
   void divisionErrors() {
@@ -315,10 +348,63 @@ class tst_Matrix : public QObject {
     const Raised raised = RaisedBy([&] { m->Element(row, column); });
     QCOMPARE(raised.className, QStringLiteral("BadEntryNumberException"));
     QCOMPARE(raised.message,
-             QStringLiteral("Element (%1, %2) is outside the 2 x 3 matrix; rows and columns are "
-                            "counted from 0.")
+             QStringLiteral("Element (%1, %2) is outside the 2 x 3 matrix. Rows and columns are "
+                            "counted from 0, so the last element is (1, 2).")
                  .arg(row)
                  .arg(column));
+  }
+
+  // One row for every message the matrix library and its binding raise: each
+  // says what is wrong and then what the user can do.
+  void everyMessageSaysWhatToDo_data() {
+    QTest::addColumn<QString>("message");
+    const auto row = [](const char* tag, const QString& message) { QTest::newRow(tag) << message; };
+    const auto raised = [](auto&& operation) { return RaisedBy(operation).message; };
+    const auto fromText = [](const char* text, int64_t count = 0) {
+      return [=] { FromText(text, count); };
+    };
+    row("not a number", raised(fromText("1 x")));
+    row("out of range", raised(fromText("1e999")));
+    row("ragged rows", raised(fromText("1 2\n3")));
+    row("negative count", raised(fromText("1", -1)));
+    const auto singular = FromText("1 1\n1 1");
+    row("singular", raised([&] { 1.0 / *singular; }));
+    const auto wide = FromText("1 2");
+    row("not square", raised([&] { 1.0 / *wide; }));
+    const auto empty = FromText("");
+    row("empty inverted", raised([&] { 1.0 / *empty; }));
+    row("empty element", raised([&] { empty->Element(0, 0); }));
+    row("x not finite", raised([&] { std::numeric_limits<double>::infinity() / *wide; }));
+    const auto tiny = FromText("1e-10 0\n0 1e-10");
+    row("overflow", raised([&] { 1e300 / *tiny; }));
+    row("element outside", raised([&] { wide->Element(1, 0); }));
+    row("no class", raised([] { MatrixLibraryClass("Quaternion"); }));
+    row("no place for the result",
+        PluginMessage([](const QmEntryPoints& library, char* error, size_t size) {
+          return library.create_from_text(1, 1, "1", 1, nullptr, error, size);
+        }));
+    row("no matrix", PluginMessage([](const QmEntryPoints& library, char* error, size_t size) {
+          QmMatrix* out = nullptr;
+          return library.divide_right(nullptr, 1.0, &out, error, size);
+        }));
+    row("no text", PluginMessage([](const QmEntryPoints& library, char* error, size_t size) {
+          QmMatrix* out = nullptr;
+          return library.create_from_text(1, 1, nullptr, 1, &out, error, size);
+        }));
+    const QTemporaryDir emptyFolder;
+    {
+      const PluginDirectoryGuard restore;
+      SetPluginDirectory(emptyFolder.path().toStdString());
+      row("library missing", raised([] { InitPluginEntrypoints(); }));
+      SetPluginDirectory(
+          (QCoreApplication::applicationDirPath() + "/fake_plugins/wrong_abi").toStdString());
+      row("library of another version", raised([] { InitPluginEntrypoints(); }));
+    }
+  }
+
+  void everyMessageSaysWhatToDo() {
+    QFETCH(QString, message);
+    QVERIFY2(test_support::SaysWhatIsWrongAndWhatToDo(message), qPrintable(message));
   }
 
   // Large texts must not take quadratic time; a slip shows as a timeout.
@@ -370,8 +456,9 @@ class tst_Matrix : public QObject {
     SetPluginDirectory(directory.toStdString());
     const Raised raised = RaisedBy([] { InitPluginEntrypoints(); });
     QCOMPARE(raised.className, QStringLiteral("PluginException"));
-    QVERIFY2(raised.message.startsWith(QStringLiteral("Cannot bind the matrix library \"")) &&
-                 raised.message.contains(directory) && raised.message.contains(kLibraryName),
+    QVERIFY2(raised.message.startsWith("The matrix library \"" + directory) &&
+                 raised.message.contains(kLibraryName + "\" could not be loaded: ") &&
+                 raised.message.endsWith(". Reinstall the program to restore the library."),
              qPrintable(raised.message));
     QVERIFY2(raised.message.contains(reason), qPrintable(raised.message));
 

@@ -9,6 +9,7 @@
 
 #include "framework/exceptions.h"
 #include "framework/files.h"
+#include "full_sentences.h"
 
 namespace {
 
@@ -41,6 +42,13 @@ QList<QByteArray> Utf8Lines(const QStringList& lines) {
     bytes << line.toUtf8();
   }
   return bytes;
+}
+
+QString TooLong(int line) {
+  return QStringLiteral(
+             "Line %1 of the file is longer than 1 MiB and cannot be read. Check that this is "
+             "the text file you meant to choose.")
+      .arg(line);
 }
 
 fw::Ref<fw::TextInputStream> OpenStream(const QString& path) {
@@ -148,26 +156,44 @@ class tst_TextInputStream : public QObject {
     QVERIFY(stream->EndOfFile());
   }
 
-  void refusesWhatCannotBeOpened_data() {
-    QTest::addColumn<QString>("name");
+  // Each refusal names the file, says what is wrong and what to do.
+  void refusesWhatCannotBeOpenedOrRead_data() {
+    QTest::addColumn<QString>("path");  // in the test's folder unless absolute
     QTest::addColumn<bool>("isFolder");
-    QTest::newRow("missing file") << QStringLiteral("missing.txt") << false;
-    QTest::newRow("folder") << QStringLiteral("a folder") << true;
+    QTest::addColumn<QString>("message");
+    const QString advice = QStringLiteral(". Choose a text file that you are allowed to read.");
+    QTest::newRow("missing file")
+        << QStringLiteral("missing.txt") << false
+        << R"(The file "missing.txt" could not be opened: No such file or directory)" + advice;
+    QTest::newRow("folder") << QStringLiteral("a folder") << true
+                            << R"(The file "a folder" could not be opened: Is a directory)" +
+                                   advice;
+#ifdef Q_OS_LINUX
+    QTest::newRow("device") << QStringLiteral("/dev/null") << false
+                            << R"(The file "null" could not be opened: Not a regular file)" +
+                                   advice;
+    // A regular file whose first read fails.
+    QTest::newRow("read fails")
+        << QStringLiteral("/proc/self/mem") << false
+        << QStringLiteral(
+               "The file \"mem\" could not be read to the end. Check that its disk or network "
+               "drive is still there, then try again.");
+#endif
   }
 
-  void refusesWhatCannotBeOpened() {
-    QFETCH(QString, name);
+  void refusesWhatCannotBeOpenedOrRead() {
+    QFETCH(QString, path);
     QFETCH(bool, isFolder);
+    QFETCH(QString, message);
     if (isFolder) {
-      QVERIFY(QDir(dir_.path()).mkpath(name));
+      QVERIFY(QDir(dir_.path()).mkpath(path));
     }
     try {
-      OpenStream(dir_.filePath(name));
+      OpenStream(QDir::isAbsolutePath(path) ? path : dir_.filePath(path));
       QFAIL("no IOException");
     } catch (const fw::IOException& e) {
-      const QString message = QString::fromStdString(e.Message());
-      QVERIFY2(message.contains(QStringLiteral("The file \"%1\" could not be opened: ").arg(name)),
-               qPrintable(message));
+      QCOMPARE(QString::fromStdString(e.Message()), message);
+      QVERIFY(test_support::SaysWhatIsWrongAndWhatToDo(message));
     }
   }
 
@@ -187,19 +213,15 @@ class tst_TextInputStream : public QObject {
 
     const QByteArray mib(kMiB, 'x');
     QTest::newRow("exactly 1 MiB") << mib + "\r\nend" << QList<qsizetype>{kMiB, 3} << QString();
-    QTest::newRow("1 MiB and a byte")
-        << mib + "x\n"
-        << QList<qsizetype>{} << QStringLiteral("Line 1 of the file is longer than 1 MiB");
+    QTest::newRow("1 MiB and a byte") << mib + "x\n" << QList<qsizetype>{} << TooLong(1);
     QTest::newRow("2 MiB after two lines")
-        << "a\nb\n" + mib + mib << QList<qsizetype>{1, 1}
-        << QStringLiteral("Line 3 of the file is longer than 1 MiB");
+        << "a\nb\n" + mib + mib << QList<qsizetype>{1, 1} << TooLong(3);
     // UTF-16 counts bytes of the file, two per code unit.
     const QString halfMib(kMiB / 2, QLatin1Char('x'));
     QTest::newRow("UTF-16, exactly 1 MiB")
         << Utf16(halfMib + "\nend", true) << QList<qsizetype>{kMiB / 2, 3} << QString();
     QTest::newRow("UTF-16, 1 MiB and a unit")
-        << Utf16(halfMib + "x", true) << QList<qsizetype>{}
-        << QStringLiteral("Line 1 of the file is longer than 1 MiB");
+        << Utf16(halfMib + "x", true) << QList<qsizetype>{} << TooLong(1);
   }
 
   void limitsLineLength() {
@@ -222,6 +244,7 @@ class tst_TextInputStream : public QObject {
         QFAIL("no IOException");
       } catch (const fw::IOException& e) {
         QCOMPARE(QString::fromStdString(e.Message()), error);
+        QVERIFY(test_support::SaysWhatIsWrongAndWhatToDo(error));
       }
     }
   }

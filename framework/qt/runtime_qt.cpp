@@ -1,12 +1,15 @@
 // The run time on Qt: the application instance, initializers, the event loop,
 // exception handling and the background-task yield.
 
+#include <cxxabi.h>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <typeinfo>
 
 #include "framework/application.h"
@@ -75,18 +78,34 @@ void CallStdFunction(void* argument) {
   (*static_cast<const std::function<void()>*>(argument))();
 }
 
-std::string Describe(std::exception_ptr exception, std::string* className) {
+// What the report says: the exception's own message, which the framework and
+// the libraries write as sentences for the user, and its class as a detail.
+struct Report {
+  std::string message;
+  std::string className;
+};
+
+std::string Demangled(const char* name) {
+  int status = 0;
+  std::unique_ptr<char, void (*)(void*)> readable(
+      abi::__cxa_demangle(name, nullptr, nullptr, &status), std::free);
+  return status == 0 && readable ? std::string(readable.get()) : std::string(name);
+}
+
+Report Describe(std::exception_ptr exception) {
   try {
     std::rethrow_exception(exception);
   } catch (const RuntimeException& e) {
-    *className = e.ClassName();
-    return e.Message();
+    return {e.Message(), e.ClassName()};
+  } catch (const std::bad_alloc& e) {
+    return {
+        "There is not enough memory to finish the command. Close other programs, then try "
+        "again.",
+        Demangled(typeid(e).name())};
   } catch (const std::exception& e) {
-    *className = typeid(e).name();
-    return e.what();
+    return {e.what(), Demangled(typeid(e).name())};
   } catch (...) {
-    *className = "unknown";
-    return {};
+    return {{}, "unknown"};
   }
 }
 
@@ -190,20 +209,23 @@ bool RuntimeCallHandler(const std::function<void()>& body) {
 
 void UnhandledException(std::exception_ptr exception) {
   RuntimeState& s = State();
-  std::string className;
-  std::string message = Describe(exception, &className);
-  std::string text = "An exception of class " + className + " was not handled.";
-  if (!message.empty()) {
-    text += "\n\n" + message;
+  Report report = Describe(exception);
+  if (report.message.empty()) {
+    report.message = "The command could not be finished, and no reason was given.";
   }
-  std::fprintf(stderr, "%s\n", text.c_str());
+  std::fprintf(stderr, "%s: %s\n", report.className.c_str(), report.message.c_str());
   if (!s.loopStarted) {
     s.failedBeforeLoop = true;
   }
   if (QApplication::instance() != nullptr) {
-    QMessageBox box(QMessageBox::Critical, QString::fromStdString(ApplicationTitle()),
-                    QString::fromStdString(text), QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::Warning, QString::fromStdString(ApplicationTitle()),
+                    QString::fromStdString(report.message), QMessageBox::Ok,
+                    QApplication::activeWindow());
     box.setObjectName(QStringLiteral("UnhandledExceptionReport"));
+    box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(QStringLiteral("<small>Detail: ") +
+                           QString::fromStdString(report.className).toHtmlEscaped() +
+                           QStringLiteral("</small>"));
     box.exec();
   }
 }

@@ -20,7 +20,8 @@ fs::path ToPath(const std::string& text) {
 }
 
 [[noreturn]] void RaiseCannotOpen(const std::string& name, const std::string& reason) {
-  throw IOException("The file \"" + name + "\" could not be opened: " + reason);
+  throw IOException("The file \"" + name + "\" could not be opened: " + reason +
+                    ". Choose a text file that you are allowed to read.");
 }
 
 std::string ReasonOf(std::errc code) {
@@ -67,7 +68,9 @@ struct TextInputStream::Impl {
       end += got;
       if (got < room) {
         if (file.bad()) {
-          throw IOException("The file \"" + name + "\" could not be read");
+          throw IOException("The file \"" + name +
+                            "\" could not be read to the end. Check that its disk or network "
+                            "drive is still there, then try again.");
         }
         sourceExhausted = true;
       }
@@ -76,7 +79,9 @@ struct TextInputStream::Impl {
   }
 
   [[noreturn]] void RefuseLongLine() {
-    failure = "Line " + std::to_string(linesRead + 1) + " of the file is longer than 1 MiB";
+    failure = "Line " + std::to_string(linesRead + 1) +
+              " of the file is longer than 1 MiB and cannot be read. Check that this is the "
+              "text file you meant to choose.";
     throw IOException(failure);
   }
 

@@ -25,7 +25,8 @@ const fw::ClassRecord& MatrixLibraryClass(std::string_view name) {
       known = known || n == name;
     }
     if (!known) {
-      throw fw::KeyNotFoundException("The matrix library has no class " + std::string(name));
+      throw fw::KeyNotFoundException("The matrix library has no class named " + std::string(name) +
+                                     ". Reinstall the program so that its library matches it.");
     }
     it = records.emplace(std::string(name), nullptr).first;
   }

@@ -30,8 +30,10 @@ using ErrorBuffer = std::array<char, 1024>;
     case QM_OUT_OF_MEMORY:
       throw fw::RuntimeException(message);
     default:
-      throw fw::RuntimeException("The matrix library failed with code " + std::to_string(code) +
-                                 ": " + message);
+      throw fw::RuntimeException(
+          "The matrix library reported a failure this program does not know (code " +
+          std::to_string(code) + "). Reinstall the program so that its library matches it." +
+          (message.empty() ? std::string() : " The library said: " + message));
   }
 }
 

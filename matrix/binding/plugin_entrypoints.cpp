@@ -31,7 +31,14 @@ std::string gBoundPath;
 std::atomic<const QmEntryPoints*> gEntryPoints{nullptr};
 
 [[noreturn]] void Fail(const std::string& libraryPath, const std::string& reason) {
-  throw fw::PluginException("Cannot bind the matrix library \"" + libraryPath + "\": " + reason);
+  throw fw::PluginException("The matrix library \"" + libraryPath + "\" could not be loaded: " +
+                            reason + ". Reinstall the program to restore the library.");
+}
+
+[[maybe_unused]] std::string ProgramFolderUnknown(const std::string& reason) {
+  return "The program's folder could not be found (" + reason +
+         "), so the matrix library cannot be loaded. Start the program again; if this happens "
+         "again, reinstall it.";
 }
 
 // Why a table the plug-in returned cannot be used; empty when it can.
@@ -217,7 +224,9 @@ bool PluginEntrypointsBound() {
 const QmEntryPoints& BoundPluginEntrypoints() {
   const QmEntryPoints* table = gEntryPoints.load();
   if (table == nullptr) {
-    throw fw::PluginException("The matrix library is not bound");
+    throw fw::PluginException(
+        "The matrix library is not loaded, so no matrix can be made. Restart the program; if "
+        "this happens again, reinstall it.");
   }
   return *table;
 }

@@ -43,26 +43,36 @@ int Guarded(char* error, size_t errorSize, Operation&& operation) noexcept {
     WriteError(error, errorSize, status.message);
     return status.code;
   } catch (const std::bad_alloc&) {
-    WriteError(error, errorSize, "There is not enough memory for the matrix.");
+    WriteError(error, errorSize,
+               "There is not enough memory for the matrix. Close other programs, or use a smaller "
+               "matrix.");
     return QM_OUT_OF_MEMORY;
   } catch (const std::length_error&) {
-    WriteError(error, errorSize, "There is not enough memory for the matrix.");
+    WriteError(error, errorSize,
+               "There is not enough memory for the matrix. Close other programs, or use a smaller "
+               "matrix.");
     return QM_OUT_OF_MEMORY;
   } catch (const std::exception& e) {
     WriteError(error, errorSize, e.what());
     return QM_BAD_ARGUMENT;
   } catch (...) {
-    WriteError(error, errorSize, "The matrix library failed unexpectedly.");
+    WriteError(error, errorSize,
+               "The matrix library failed unexpectedly. Try again; if it fails again, restart the "
+               "program.");
     return QM_BAD_ARGUMENT;
   }
 }
 
 Status NoResultPlace() {
-  return Status::Failure(QM_BAD_ARGUMENT, "No place for the result.");
+  return Status::Failure(QM_BAD_ARGUMENT,
+                         "The matrix library was given no place for its result. This is a fault in "
+                         "the program; please report it.");
 }
 
 Status NoMatrix() {
-  return Status::Failure(QM_BAD_ARGUMENT, "No matrix was given.");
+  return Status::Failure(
+      QM_BAD_ARGUMENT,
+      "The matrix library was given no matrix. This is a fault in the program; please report it.");
 }
 
 int CreateFromText(int64_t rows, int64_t columns, const char* utf8, size_t length, QmMatrix** out,
@@ -75,10 +85,13 @@ int CreateFromText(int64_t rows, int64_t columns, const char* utf8, size_t lengt
     if (rows < 0 || columns < 0) {
       return Status::Failure(QM_BAD_ARGUMENT,
                              "The number of rows and columns must not be negative, but they are " +
-                                 std::to_string(rows) + " and " + std::to_string(columns) + ".");
+                                 std::to_string(rows) + " and " + std::to_string(columns) +
+                                 ". Give counts of 0 or more.");
     }
     if (utf8 == nullptr && length != 0) {
-      return Status::Failure(QM_BAD_ARGUMENT, "No text was given for the matrix.");
+      return Status::Failure(
+          QM_BAD_ARGUMENT,
+          "No text was given for the matrix. This is a fault in the program; please report it.");
     }
     auto matrix = std::make_unique<QmMatrix>();
     const Status status =
@@ -131,11 +144,21 @@ int Element(const QmMatrix* m, int64_t row, int64_t column, double* out, char* e
     }
     const quillmatrix::DenseMatrix& data = m->data;
     if (row < 0 || row >= data.rows || column < 0 || column >= data.columns) {
+      const std::string element =
+          "Element (" + std::to_string(row) + ", " + std::to_string(column) + ")";
+      if (data.rows == 0 || data.columns == 0) {
+        return Status::Failure(QM_BAD_ENTRY_NUMBER,
+                               element +
+                                   " cannot be read: the matrix is empty. Enter the matrix's "
+                                   "values first.");
+      }
       return Status::Failure(QM_BAD_ENTRY_NUMBER,
-                             "Element (" + std::to_string(row) + ", " + std::to_string(column) +
-                                 ") is outside the " + std::to_string(data.rows) + " x " +
+                             element + " is outside the " + std::to_string(data.rows) + " x " +
                                  std::to_string(data.columns) +
-                                 " matrix; rows and columns are counted from 0.");
+                                 " matrix. Rows and columns are counted from 0, so the last "
+                                 "element is (" +
+                                 std::to_string(data.rows - 1) + ", " +
+                                 std::to_string(data.columns - 1) + ").");
     }
     *out = data.At(row, column);
     return Status::Success();

@@ -14,7 +14,7 @@ using RowMajorMatrix = Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, Eig
 Status Singular() {
   return Status::Failure(QM_DIVIDE_BY_ZERO,
                          "The matrix is singular (or too close to singular) and cannot be "
-                         "inverted.");
+                         "inverted. Check for a variable that is a copy or a sum of others.");
 }
 
 // Eigen's condition estimate costs a dozen triangular solves, a sixth of
@@ -39,13 +39,16 @@ Status DivideRight(const DenseMatrix& m, double x, DenseMatrix& result) {
     return Status::Failure(QM_ROW_COLUMN_MISMATCH,
                            "Only a square matrix can be inverted, but this one has " +
                                std::to_string(m.rows) + " rows and " + std::to_string(m.columns) +
-                               " columns.");
+                               " columns. Give the matrix as many rows as it has columns.");
   }
   if (m.rows == 0) {
-    return Status::Failure(QM_BAD_ARGUMENT, "An empty matrix cannot be inverted.");
+    return Status::Failure(QM_BAD_ARGUMENT,
+                           "An empty matrix cannot be inverted. Enter the matrix's values first.");
   }
   if (!std::isfinite(x)) {
-    return Status::Failure(QM_BAD_ARGUMENT, "The number divided by the matrix is not finite.");
+    return Status::Failure(
+        QM_BAD_ARGUMENT,
+        "The number divided by the matrix is not finite. Divide a finite number by it.");
   }
 
   const Eigen::Map<const RowMajorMatrix> source(m.values.data(), m.rows, m.columns);
@@ -66,8 +69,10 @@ Status DivideRight(const DenseMatrix& m, double x, DenseMatrix& result) {
   Eigen::Map<RowMajorMatrix> out(scaled.values.data(), m.rows, m.columns);
   out = x * inverse;
   if (!out.allFinite()) {
-    return Status::Failure(QM_OVERFLOW_OR_UNDERFLOW,
-                           "The result of dividing by the matrix is too large for a number.");
+    return Status::Failure(
+        QM_OVERFLOW_OR_UNDERFLOW,
+        "The result of dividing by the matrix is too large for a number. Check the "
+        "matrix for values that are far too small or far too large.");
   }
   result = std::move(scaled);
   return Status::Success();

@@ -155,11 +155,14 @@ Status ParseMatrixText(std::string_view text, DenseMatrix& matrix) {
       const std::string_view token(tokenStart, static_cast<size_t>(p - tokenStart));
       if (result == NumberResult::kNotANumber) {
         return Status::Failure(QM_BAD_ARGUMENT, Position(rows, valuesInLine) +
-                                                    " is not a number: " + QuoteToken(token));
+                                                    " is not a number: " + QuoteToken(token) +
+                                                    ". Write every value as a number with a "
+                                                    "decimal point, such as 0.25.");
       }
       return Status::Failure(QM_OVERFLOW_OR_UNDERFLOW,
                              Position(rows, valuesInLine) +
-                                 " is too large or too close to zero: " + QuoteToken(token));
+                                 " is too large or too close to zero: " + QuoteToken(token) +
+                                 ". Write a value between 1e-300 and 1e300 in size, or 0.");
     }
 
     if (valuesInLine > 0) {
@@ -172,7 +175,8 @@ Status ParseMatrixText(std::string_view text, DenseMatrix& matrix) {
       } else if (valuesInLine != columns) {
         return Status::Failure(QM_ROW_COLUMN_MISMATCH,
                                "Row " + std::to_string(rows) + " has " + ValueCount(valuesInLine) +
-                                   ", but row 1 has " + std::to_string(columns));
+                                   ", but row 1 has " + std::to_string(columns) +
+                                   ". Give every row the same number of values.");
       }
     }
 

@@ -45,9 +45,10 @@ void RuntimeSetExceptionHelper(ExceptionHelper helper);
 // exception that escapes ends in UnhandledException. Returns false then.
 bool RuntimeCallHandler(const std::function<void()>& body);
 
-// The default report of an unhandled exception: a modal message naming the
-// exception's class and message; the program goes on running. Before the event
-// loop has started, the report also marks the run as failed.
+// The default report of an unhandled exception: a modal warning, titled with
+// the application's title, that leads with the exception's message and names
+// its class in a small detail line; the program goes on running. Before the
+// event loop has started, the report also marks the run as failed.
 void UnhandledException(std::exception_ptr exception);
 
 void RuntimeInitExternalClasses();
