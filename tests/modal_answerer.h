@@ -12,6 +12,8 @@
 #include <QTextDocumentFragment>
 #include <QTimer>
 
+#include "framework/qt/testing.h"
+
 namespace test_support {
 
 // While it lives, answers every modal dialog that comes up: message boxes are
@@ -20,10 +22,18 @@ namespace test_support {
 class ModalAnswerer {
  public:
   ModalAnswerer() {
+    // The platform's own dialog could not be driven: Qt's stands in for it.
+    fw::testing::SetOpenFileDialogHook([](QFileDialog& dialog) {
+      dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+      return dialog.exec();
+    });
     timer_.setInterval(5);
     QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
     timer_.start();
   }
+  ~ModalAnswerer() { fw::testing::SetOpenFileDialogHook(nullptr); }
+  ModalAnswerer(const ModalAnswerer&) = delete;
+  ModalAnswerer& operator=(const ModalAnswerer&) = delete;
 
   void ChooseFile(const QString& path) { fileAnswers_.append(path); }
   void CancelFileDialog() { fileAnswers_.append(QString()); }

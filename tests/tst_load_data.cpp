@@ -2,12 +2,20 @@
 // real open-file dialog, the display written to corrFld, files that are
 // refused with a message, and a file that cannot be read.
 
+#include <QAbstractFileIconProvider>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <string>
+#include <thread>
 
 #include "analysis/control_wnd.h"
 #include "app/module1.h"
@@ -35,6 +43,33 @@ QByteArray Utf16(const QString& text, bool bigEndian) {
   }
   return bytes;
 }
+
+// Ends the test with a message if it is still alive after the time given:
+// a thread blocked in a read cannot fail a test by itself.
+class Watchdog {
+ public:
+  Watchdog(std::chrono::seconds limit, const char* what)
+      : thread_([this, limit, what] {
+          std::unique_lock lock(mutex_);
+          if (!done_.wait_for(lock, limit, [this] { return finished_; })) {
+            qFatal("%s", what);
+          }
+        }) {}
+  ~Watchdog() {
+    {
+      const std::lock_guard lock(mutex_);
+      finished_ = true;
+    }
+    done_.notify_one();
+    thread_.join();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable done_;
+  bool finished_ = false;
+  std::thread thread_;
+};
 
 }  // namespace
 
@@ -358,6 +393,54 @@ class tst_LoadData : public QObject {
     QCOMPARE(w->mcFld()->Text(), test_support::kExampleResults);
     QVERIFY(answers.Messages().isEmpty());
     QVERIFY(answers.Reports().isEmpty());
+  }
+
+  // The user browses the dialog into system folders, where reading some files
+  // blocks for good (/proc/kmsg, as root): the dialog tells files apart by
+  // their names alone and answers throughout. A file named without an
+  // extension that starts like a PDF is not called one.
+  void dialogNeverReadsTheFilesItLists() {
+    Write("report", "%PDF-1.4\n");
+    const QStringList folders = {dir_.path(), "/proc", "/dev", "/sys"};
+    QStringList listed;
+    QString reportType;
+    fw::testing::SetOpenFileDialogHook([&](QFileDialog& dialog) {
+      dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+      QTimer::singleShot(0, &dialog, [&] {
+        auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        auto* model = dialog.findChild<QFileSystemModel*>();
+        QStringList loaded;
+        connect(model, &QFileSystemModel::directoryLoaded, &dialog,
+                [&loaded](const QString& path) { loaded << path; });
+        name->setFocus();
+        for (const QString& folder : folders) {
+          // The user types the folder's path and presses Return; the dialog
+          // goes there and lists it.
+          name->clear();
+          QTest::keyClicks(name, folder + '/');
+          QTest::keyClick(name, Qt::Key_Return);
+          if (QTest::qWaitFor([&] { return loaded.contains(folder); }, 20000)) {
+            listed << folder;
+          }
+          const QModelIndex index = model->index(folder);
+          for (int row = 0; row < model->rowCount(index); ++row) {
+            model->data(model->index(row, 2, index));  // the Type column, as shown
+          }
+        }
+        // The filter hides it from the list: ask what the list would show.
+        reportType = dialog.iconProvider()->type(QFileInfo(dir_.filePath("report")));
+        dialog.reject();
+      });
+      return dialog.exec();
+    });
+    const Watchdog watchdog(std::chrono::seconds(90), "the open-file dialog stopped answering");
+    auto w = implicit::ControlWnd();
+    w->Nvariables()->SetText("3");
+    Click(*w->loadBtn());
+    fw::testing::SetOpenFileDialogHook(nullptr);
+    QCOMPARE(listed, folders);
+    QVERIFY2(!reportType.isEmpty() && !reportType.contains("PDF"), qPrintable(reportType));
+    QCOMPARE(w->corrFld()->Text(), std::string());
   }
 
  private:

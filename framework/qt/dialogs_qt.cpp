@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QStringList>
 
 #include "framework/application.h"
@@ -16,6 +18,41 @@ std::function<void()>& BeepHook() {
   static std::function<void()> hook;
   return hook;
 }
+
+std::function<int(QFileDialog&)>& OpenFileDialogHook() {
+  static std::function<int(QFileDialog&)> hook;
+  return hook;
+}
+
+// Icons and type names that go by a file's name alone. Qt's own provider
+// reads a file's first bytes to guess its type, and a read of a file such as
+// /proc/kmsg blocks for good.
+class NameOnlyIconProvider : public QFileIconProvider {
+ public:
+  using QFileIconProvider::icon;
+  QIcon icon(const QFileInfo& info) const override {
+    if (info.isRoot()) {
+      return icon(Drive);
+    }
+    return icon(info.isDir() ? Folder : File);
+  }
+  QString type(const QFileInfo& info) const override {
+    if (info.isRoot()) {
+      return QApplication::translate("NameOnlyIconProvider", "Drive");
+    }
+    if (info.isDir()) {
+      return QApplication::translate("NameOnlyIconProvider", "Folder");
+    }
+    const QMimeType mime = mimes_.mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
+    if (!mime.isDefault()) {
+      return mime.comment();
+    }
+    return QApplication::translate("NameOnlyIconProvider", "File");
+  }
+
+ private:
+  QMimeDatabase mimes_;
+};
 
 // "text/plain (*.txt)" for each registered type the filter names.
 QStringList NameFilters(std::string_view filter) {
@@ -54,17 +91,20 @@ void Beep() {
 }
 
 Ref<FolderItem> GetOpenFolderItem(std::string_view filter) {
-  // Qt's own dialog: the same on every platform, and drivable in tests.
+  // The platform's own dialog where there is one; where Qt's dialog stands in,
+  // it decorates files by their names alone.
+  NameOnlyIconProvider icons;
   QFileDialog dialog(QApplication::activeWindow());
   dialog.setObjectName(QStringLiteral("OpenFileDialog"));
-  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog.setIconProvider(&icons);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   const QStringList filters = NameFilters(filter);
   if (!filters.isEmpty()) {
     dialog.setNameFilters(filters);
   }
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+  const int result = OpenFileDialogHook() ? OpenFileDialogHook()(dialog) : dialog.exec();
+  if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     return nullptr;
   }
   return std::make_shared<FolderItem>(dialog.selectedFiles().constFirst().toStdString());
@@ -73,6 +113,9 @@ Ref<FolderItem> GetOpenFolderItem(std::string_view filter) {
 namespace testing {
 void SetBeepHook(std::function<void()> hook) {
   BeepHook() = std::move(hook);
+}
+void SetOpenFileDialogHook(std::function<int(QFileDialog&)> hook) {
+  OpenFileDialogHook() = std::move(hook);
 }
 }  // namespace testing
 

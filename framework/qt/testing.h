@@ -9,6 +9,7 @@
 #include "framework/rect_control.h"
 #include "framework/window.h"
 
+class QFileDialog;
 class QMainWindow;
 class QMenuBar;
 
@@ -26,5 +27,10 @@ int LastExitCode();
 
 // Counts beeps instead of sounding them while a hook is set.
 void SetBeepHook(std::function<void()> hook);
+
+// While set, the open-file dialog goes to the hook instead of being run: it
+// comes set up as the user gets it, and the hook answers it (it may make it
+// Qt's own dialog, show it and drive it) and returns what exec() would.
+void SetOpenFileDialogHook(std::function<int(QFileDialog&)> hook);
 
 }  // namespace fw::testing
