@@ -3,6 +3,7 @@
 // background-task yield and the report of an unhandled exception.
 
 #include <qpa/qwindowsysteminterface.h>
+#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -105,6 +106,10 @@ class ProbeWindow : public fw::Window {
     if (throwOnClick) {
       throw fw::NilObjectException("probe failure");
     }
+    if (boxOnClick) {
+      fw::MsgBox("Wait.");
+      events << "box closed";
+    }
     if (yieldOnClick) {
       // A second click queued while this runs must not be delivered here.
       const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(60);
@@ -119,7 +124,8 @@ class ProbeWindow : public fw::Window {
   static inline bool failNextBuild = false;
   static inline fw::Ref<fw::MenuBar> bar;
   int opens = 0, clicks = 0, finished = 0, maxDepth = 0;
-  bool openSawHandler = false, throwOnClick = false, yieldOnClick = false;
+  bool openSawHandler = false, throwOnClick = false, yieldOnClick = false, boxOnClick = false;
+  QStringList events;
 };
 
 class PressCounter : public QObject {
@@ -260,6 +266,39 @@ class tst_FrameworkWindow : public QObject {
     QTest::mouseClick(push, Qt::LeftButton);
     QTRY_COMPARE(w->finished, 2);
     QCOMPARE(w->maxDepth, 1);
+  }
+
+  // A timer that fires while a command's message box is open waits for the
+  // command to end, and waiting wakes nothing: an open box costs no CPU.
+  void aCommandWaitingBehindAMessageBoxCostsNothing() {
+    auto w = Probe();
+    w->boxOnClick = true;
+    auto timer = fw::RuntimeCheckCast<fw::Timer>(w->New(fw::Timer::Lookup()));
+    w->AddControl("timer", timer);
+    fw::RuntimeAddEventHandler(*timer, fw::EventNumber::Action,
+                               [&w](fw::Control&, const fw::EventArgs&) {
+                                 w->events << "timer";
+                                 return false;
+                               });
+    auto button = fw::RuntimeCheckCast<fw::PushButton>(w->ControlByName("button"));
+    QVERIFY(QTest::qWaitForWindowExposed(fw::testing::WidgetOf(*w)));
+    int wakes = 0;
+    const QMetaObject::Connection counting =
+        connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake,
+                [&wakes] { ++wakes; });
+    // The user reads the box for half a second; the timer fires meanwhile.
+    QTimer::singleShot(500, [] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        box->accept();
+      }
+    });
+    timer->SetPeriod(1);
+    timer->SetRunMode(1);
+    QTest::mouseClick(fw::testing::WidgetOf(*button), Qt::LeftButton);
+    disconnect(counting);
+    QTRY_COMPARE(w->events, (QStringList{"box closed", "timer"}));
+    // Waiting by polling wakes the loop every millisecond, some 500 times.
+    QVERIFY2(wakes < 50, qPrintable(QString::number(wakes) + " wake-ups"));
   }
 
   // A click the platform queues while a command runs stays queued through the

@@ -1,8 +1,12 @@
 // What every control shares on Qt: events, geometry, focus, fonts and colours.
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
+#include <utility>
+#include <vector>
 
 #include "framework/controls.h"
 #include "framework/window.h"
@@ -16,6 +20,19 @@ namespace {
 bool commandRunning = false;
 // Counts the commands begun so far.
 uint64_t commandsBegun = 0;
+
+// Commands that came while another ran, oldest first. They are posted to the
+// event loop when the running one ends: nothing wakes up to look before then.
+std::vector<std::function<void()>>& Waiting() {
+  static std::vector<std::function<void()>> waiting;
+  return waiting;
+}
+
+void PostWaiting() {
+  for (std::function<void()>& command : std::exchange(Waiting(), {})) {
+    QTimer::singleShot(0, qApp, std::move(command));
+  }
+}
 }  // namespace
 
 uint64_t RunningCommand() {
@@ -33,7 +50,7 @@ bool Control::RaiseEvent(EventNumber event, const EventArgs& args) {
     // A command never runs inside another (a yield lets timers and painting
     // through): this one waits until the running one has finished.
     std::weak_ptr<Object> weak = weak_from_this();
-    QTimer::singleShot(1, [weak, args] {
+    Waiting().emplace_back([weak, args] {
       if (auto self = std::static_pointer_cast<Control>(weak.lock())) {
         self->RaiseEvent(EventNumber::Action, args);
       }
@@ -52,6 +69,7 @@ bool Control::RaiseEvent(EventNumber event, const EventArgs& args) {
   RuntimeCallHandler([&] { result = handler(*this, args); });
   if (isCommand) {
     commandRunning = false;
+    PostWaiting();
   }
   return result;
 }
