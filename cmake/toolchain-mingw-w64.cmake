@@ -21,4 +21,4 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static")
 
-set(QUILLMERE_BACKEND win32 CACHE STRING "The framework's platform backend")
+set(QUILL_BACKEND win32 CACHE STRING "The framework's platform backend")
