@@ -43,16 +43,6 @@ void Canvas::SetBackdrop(Ref<Picture> picture) {
 Timer::Timer() = default;
 Timer::~Timer() = default;
 
-void Timer::SetRunMode(int64_t mode) {
-  runMode_ = mode;
-  Restart();
-}
-
-void Timer::SetPeriod(int64_t milliseconds) {
-  period_ = milliseconds;
-  Restart();
-}
-
 void Timer::Restart() {
   if (!clock_) {
     clock_ = std::make_unique<Clock>();

@@ -17,18 +17,6 @@
 namespace fw {
 namespace {
 
-// Leaves take their enabled state from AutoEnable and the window's
-// EnableMenuItems; a menu with items stays enabled so it can open.
-void ResetToAutoEnable(MenuItem& item) {
-  for (const Ref<MenuItem>& child : item.Children()) {
-    if (child->Children().empty()) {
-      child->SetEnabled(child->AutoEnable());
-    } else {
-      ResetToAutoEnable(*child);
-    }
-  }
-}
-
 // The editing commands a focused text control carries out itself.
 template <class Edit>
 void RunEditCommand(MenuRole role, Edit* edit) {
@@ -126,21 +114,6 @@ void MenuItem::Refresh() {
   }
 }
 
-void MenuItem::SetText(std::string text) {
-  text_ = std::move(text);
-  Refresh();
-}
-
-void MenuItem::SetCommandKey(std::string key) {
-  commandKey_ = std::move(key);
-  Refresh();
-}
-
-void MenuItem::SetEnabled(bool value) {
-  enabled_ = value;
-  Refresh();
-}
-
 void MenuItem::SetVisible(bool value) {
   visible_ = value;
   Refresh();
@@ -169,17 +142,6 @@ void InstallMenuBar(Window& window) {
   }
   widget->setMenuBar(qbar);
   qbar->setVisible(window.FrameProperties().menuBarVisible);
-}
-
-void UpdateMenuEnabling(Window& window) {
-  Ref<MenuBar> bar = window.MenuBar();
-  if (!bar || !window.IsOpen()) {
-    return;
-  }
-  ResetToAutoEnable(*bar);
-  if (window.Implements(WindowEvent::EnableMenuItems)) {
-    RuntimeCallHandler([&window] { window.Event_EnableMenuItems(); });
-  }
 }
 
 }  // namespace fw

@@ -13,6 +13,7 @@
 #include "framework/menu.h"
 #include "framework/picture.h"
 #include "framework/window.h"
+#include "src/gui/backend.h"
 
 class QAction;
 class QKeyEvent;
@@ -87,9 +88,6 @@ uint64_t RunningCommand();
 QWidget* ClientOf(Window& window);
 QColor ToQColor(Color color);
 QFont ToQFont(const FontSpec& spec);
-// Runs the enabling pass for the window's menu bar: every leaf item back to
-// its AutoEnable, then the window's EnableMenuItems.
-void UpdateMenuEnabling(Window& window);
 // Builds the window's Qt menu bar from its menu model.
 void InstallMenuBar(Window& window);
 // Text areas and fields convert between the framework's CR LF line ends and

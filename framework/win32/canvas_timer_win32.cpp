@@ -132,16 +132,6 @@ Timer::~Timer() {
   }
 }
 
-void Timer::SetRunMode(int64_t mode) {
-  runMode_ = mode;
-  Restart();
-}
-
-void Timer::SetPeriod(int64_t milliseconds) {
-  period_ = milliseconds;
-  Restart();
-}
-
 void Timer::Restart() {
   if (!clock_) {
     clock_ = std::make_unique<Clock>();

@@ -13,18 +13,6 @@
 namespace fw {
 namespace {
 
-// Leaves take their enabled state from AutoEnable and the window's
-// EnableMenuItems; a menu with items stays enabled so it can open.
-void ResetToAutoEnable(MenuItem& item) {
-  for (const Ref<MenuItem>& child : item.Children()) {
-    if (child->Children().empty()) {
-      child->SetEnabled(child->AutoEnable());
-    } else {
-      ResetToAutoEnable(*child);
-    }
-  }
-}
-
 bool IsEditControl(HWND hwnd) {
   wchar_t name[32] = {};
   GetClassNameW(hwnd, name, 32);
@@ -175,21 +163,6 @@ void MenuItem::Refresh() {
   }
 }
 
-void MenuItem::SetText(std::string text) {
-  text_ = std::move(text);
-  Refresh();
-}
-
-void MenuItem::SetCommandKey(std::string key) {
-  commandKey_ = std::move(key);
-  Refresh();
-}
-
-void MenuItem::SetEnabled(bool value) {
-  enabled_ = value;
-  Refresh();
-}
-
 void MenuItem::SetVisible(bool value) {
   if (visible_ == value) {
     return;
@@ -247,17 +220,6 @@ void InstallMenuBar(Window& window) {
         CreateAcceleratorTableW(peer.accelTable.data(), static_cast<int>(peer.accelTable.size()));
   }
   SetMenu(peer.hwnd, window.FrameProperties().menuBarVisible ? peer.menu : nullptr);
-}
-
-void UpdateMenuEnabling(Window& window) {
-  Ref<MenuBar> bar = window.MenuBar();
-  if (!bar || !window.IsOpen()) {
-    return;
-  }
-  ResetToAutoEnable(*bar);
-  if (window.Implements(WindowEvent::EnableMenuItems)) {
-    RuntimeCallHandler([&window] { window.Event_EnableMenuItems(); });
-  }
 }
 
 // A chosen command: the focused control's own editing first, then the

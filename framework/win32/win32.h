@@ -20,6 +20,7 @@
 #include "framework/menu.h"
 #include "framework/picture.h"
 #include "framework/window.h"
+#include "src/gui/backend.h"
 
 namespace fw {
 
@@ -133,8 +134,6 @@ void MakeChild(RectControl& control, RectControl::Peer& peer, const wchar_t* cla
 // Builds the window's menu bar and accelerators from its menu model.
 void InstallMenuBar(Window& window);
 void DestroyMenuBar(Window& window);
-// Every leaf item back to its AutoEnable, then the window's EnableMenuItems.
-void UpdateMenuEnabling(Window& window);
 // A menu command or an accelerator of the window.
 void RunMenuCommand(Window& window, UINT id);
 

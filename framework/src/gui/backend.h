@@ -13,6 +13,10 @@ namespace fw {
 std::vector<Ref<Window>>& WindowRegistry();
 void UnregisterWindow(Window& window);
 
+// Before a menu opens or a shortcut acts: every leaf item back to its
+// AutoEnable, then the window's EnableMenuItems.
+void UpdateMenuEnabling(Window& window);
+
 // A chosen command, after the focused control's own editing: the window's
 // handler, then the application's; True from a handler ends it. A Quit entry
 // that nobody handles quits.

@@ -35,6 +35,48 @@ Ref<MenuItem> MenuItem::Lookup(std::string_view name) const {
   return nullptr;
 }
 
+void MenuItem::SetText(std::string text) {
+  text_ = std::move(text);
+  Refresh();
+}
+
+void MenuItem::SetCommandKey(std::string key) {
+  commandKey_ = std::move(key);
+  Refresh();
+}
+
+void MenuItem::SetEnabled(bool value) {
+  enabled_ = value;
+  Refresh();
+}
+
+namespace {
+
+// Leaves take their enabled state from AutoEnable and the window's
+// EnableMenuItems; a menu with items stays enabled so it can open.
+void ResetToAutoEnable(MenuItem& item) {
+  for (const Ref<MenuItem>& child : item.Children()) {
+    if (child->Children().empty()) {
+      child->SetEnabled(child->AutoEnable());
+    } else {
+      ResetToAutoEnable(*child);
+    }
+  }
+}
+
+}  // namespace
+
+void UpdateMenuEnabling(Window& window) {
+  Ref<MenuBar> bar = window.MenuBar();
+  if (!bar || !window.IsOpen()) {
+    return;
+  }
+  ResetToAutoEnable(*bar);
+  if (window.Implements(WindowEvent::EnableMenuItems)) {
+    RuntimeCallHandler([&window] { window.Event_EnableMenuItems(); });
+  }
+}
+
 void RunMenuHandlers(Window* window, MenuItem& item) {
   const std::string name = item.Name();
   bool handled = false;
