@@ -193,7 +193,8 @@ void RuntimeSetExceptionHelper(ExceptionHelper helper) {
 bool RuntimeCallHandler(const std::function<void()>& body) {
   try {
     if (State().helper) {
-      if (std::exception_ptr raised = State().helper(&CallStdFunction, (void*)&body)) {
+      if (std::exception_ptr raised =
+              State().helper(&CallStdFunction, const_cast<std::function<void()>*>(&body))) {
         UnhandledException(raised);
         return false;
       }

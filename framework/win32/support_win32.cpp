@@ -59,7 +59,8 @@ LOGFONTW LogFont(const FontSpec& spec, UINT dpi, float size) {
     wcscpy_s(font.lfFaceName, face.c_str());
   }
   if (size > 0) {
-    font.lfHeight = -std::max(1, static_cast<int>(std::lround(size * dpi / 96.0f)));
+    font.lfHeight =
+        -std::max(1, static_cast<int>(std::lround(size * static_cast<float>(dpi) / 96.0f)));
   }
   font.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
   font.lfItalic = spec.italic ? TRUE : FALSE;
