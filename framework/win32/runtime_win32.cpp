@@ -222,16 +222,18 @@ void UnhandledException(std::exception_ptr exception) {
   RuntimeState& s = State();
   std::string className;
   std::string message = Describe(exception, &className);
-  std::string text = "An exception of class " + className + " was not handled.";
-  if (!message.empty()) {
-    text += "\n\n" + message;
+  // The message leads, as the user reads it; the class is only a detail.
+  if (message.empty()) {
+    message = "The command could not be finished, and no reason was given.";
   }
-  std::fprintf(stderr, "%s\n", text.c_str());
+  std::fprintf(stderr, "%s: %s\n", className.c_str(), message.c_str());
+  const std::string text = message + "\n\nDetail: " + className;
   if (!s.loopStarted) {
     s.failedBeforeLoop = true;
   }
   const std::wstring title = DialogTitle();
-  MessageBoxW(ModalOwner(), Wide(text).c_str(), title.c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  MessageBoxW(ModalOwner(), Wide(text).c_str(), title.c_str(),
+              MB_OK | MB_ICONWARNING | MB_TASKMODAL);
 }
 
 void RuntimeInitExternalClasses() {}

@@ -109,15 +109,25 @@ CHECK_TEST(faultsRaiseTheirClassAndMessage) {
   };
   const Case cases[] = {
       {2, "1\t0,58\r\n0,58\t1\r\n", "BadArgumentException",
-       "Row 1, column 2 is not a number: \"0,58\""},
-      {2, "1 nan\nnan 1", "BadArgumentException", "Row 1, column 2 is not a number: \"nan\""},
-      {1, "-inf", "BadArgumentException", "Row 1, column 1 is not a number: \"-inf\""},
-      {1, "0x10", "BadArgumentException", "Row 1, column 1 is not a number: \"0x10\""},
+       "Row 1, column 2 is not a number: \"0,58\". Write every value as a number with a decimal "
+       "point, such as 0.25."},
+      {2, "1 nan\nnan 1", "BadArgumentException",
+       "Row 1, column 2 is not a number: \"nan\". Write every value as a number with a decimal "
+       "point, such as 0.25."},
+      {1, "-inf", "BadArgumentException",
+       "Row 1, column 1 is not a number: \"-inf\". Write every value as a number with a decimal "
+       "point, such as 0.25."},
+      {1, "0x10", "BadArgumentException",
+       "Row 1, column 1 is not a number: \"0x10\". Write every value as a number with a decimal "
+       "point, such as 0.25."},
       {2, "1e999 1\n1 1", "OverflowOrUnderflowException",
-       "Row 1, column 1 is too large or too close to zero: \"1e999\""},
-      {3, "1 2 3\n4 5 6\n7 8\n", "RowColumnMismatch", "Row 3 has 2 values, but row 1 has 3"},
+       "Row 1, column 1 is too large or too close to zero: \"1e999\". Write a value "
+       "between 1e-300 and 1e300 in size, or 0."},
+      {3, "1 2 3\n4 5 6\n7 8\n", "RowColumnMismatch",
+       "Row 3 has 2 values, but row 1 has 3. Give every row the same number of values."},
       {3, "1 1 1\r\n1 1 1\r\n1 1 1\r\n", "DivideByZeroException",
-       "The matrix is singular (or too close to singular) and cannot be inverted."},
+       "The matrix is singular (or too close to singular) and cannot be inverted. Check for a "
+       "variable that is a copy or a sum of others."},
   };
   for (const Case& c : cases) {
     check::CaseName name(c.text);
