@@ -399,7 +399,12 @@ class tst_Matrix : public QObject {
       SetPluginDirectory(
           (QCoreApplication::applicationDirPath() + "/fake_plugins/wrong_abi").toStdString());
       row("library of another version", raised([] { InitPluginEntrypoints(); }));
+      SetPluginDirectory(
+          (QCoreApplication::applicationDirPath() + "/fake_plugins/odd_code").toStdString());
+      InitPluginEntrypoints();
+      row("unknown failure", raised(fromText("1")));
     }
+    InitPluginEntrypoints();  // the real library again
   }
 
   void everyMessageSaysWhatToDo() {
