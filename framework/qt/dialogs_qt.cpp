@@ -29,12 +29,16 @@ std::function<int(QFileDialog&)>& OpenFileDialogHook() {
 // /proc/kmsg blocks for good.
 class NameOnlyIconProvider : public QFileIconProvider {
  public:
+  // Made here, on the GUI thread: the dialog also asks from a thread of its
+  // own, which must not reach the style.
+  NameOnlyIconProvider() : drive_(icon(Drive)), folder_(icon(Folder)), file_(icon(File)) {}
+
   using QFileIconProvider::icon;
   QIcon icon(const QFileInfo& info) const override {
     if (info.isRoot()) {
-      return icon(Drive);
+      return drive_;
     }
-    return icon(info.isDir() ? Folder : File);
+    return info.isDir() ? folder_ : file_;
   }
   QString type(const QFileInfo& info) const override {
     if (info.isRoot()) {
@@ -51,6 +55,7 @@ class NameOnlyIconProvider : public QFileIconProvider {
   }
 
  private:
+  QIcon drive_, folder_, file_;
   QMimeDatabase mimes_;
 };
 
