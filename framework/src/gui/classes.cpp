@@ -42,9 +42,26 @@ PropertyDescriptor Inert(std::string_view name) {
   return {name, kTypeOf<V>, [](Object&, const PropertyValue&) {}};
 }
 
-template <class C>
-std::function<Ref<Object>()> Factory() {
-  return [] { return std::make_shared<C>(); };
+constexpr bool kInstantiable = true;
+constexpr bool kNotInstantiable = false;
+
+// The record of framework class C, built once: its name, its superclass
+// (none for a root class), a factory when objects of it may be made, and the
+// properties its layout lists may set.
+template <class C, bool instantiable>
+const ClassRecord& RecordOf(std::string_view name, const ClassRecord* super,
+                            std::vector<PropertyDescriptor> (*properties)() = nullptr) {
+  static const ClassRecord* record = nullptr;
+  return BuildClassRecordOnce(record, [&](ClassRecord& r) {
+    r.name = std::string(name);
+    r.super = super;
+    if constexpr (instantiable) {
+      r.factory = [] { return std::make_shared<C>(); };
+    }
+    if (properties) {
+      r.properties = properties();
+    }
+  });
 }
 
 }  // namespace
@@ -126,11 +143,8 @@ struct RectControlProperties {
 };
 
 const ClassRecord& Window::Lookup() {
-  static const ClassRecord* record = nullptr;
-  return BuildClassRecordOnce(record, [](ClassRecord& r) {
-    r.name = "Window";
-    r.properties = WindowProperties::Make();
-  });
+  return RecordOf<Window, kNotInstantiable>("Window", nullptr,
+                                            [] { return WindowProperties::Make(); });
 }
 
 bool Window::Implements(WindowEvent event) const {
@@ -143,10 +157,8 @@ bool Window::Implements(WindowEvent event) const {
 }
 
 const ClassRecord& Control::Lookup() {
-  static const ClassRecord* record = nullptr;
-  return BuildClassRecordOnce(record, [](ClassRecord& r) {
-    r.name = "Control";
-    r.properties = {
+  return RecordOf<Control, kNotInstantiable>("Control", nullptr, [] {
+    return std::vector<PropertyDescriptor>{
         P<Control, std::string>("Name", [](Control& c, const std::string& v) { c.name_ = v; }),
         Inert<int64_t>("Index"),
     };
@@ -154,21 +166,14 @@ const ClassRecord& Control::Lookup() {
 }
 
 const ClassRecord& RectControl::Lookup() {
-  static const ClassRecord* record = nullptr;
-  return BuildClassRecordOnce(record, [](ClassRecord& r) {
-    r.name = "RectControl";
-    r.super = &Control::Lookup();
-    r.properties = RectControlProperties::Make();
-  });
+  return RecordOf<RectControl, kNotInstantiable>("RectControl", &Control::Lookup(),
+                                                 [] { return RectControlProperties::Make(); });
 }
 
 const ClassRecord& TextControl::Lookup() {
   using T = TextControl;
-  static const ClassRecord* record = nullptr;
-  return BuildClassRecordOnce(record, [](ClassRecord& r) {
-    r.name = "TextControl";
-    r.super = &RectControl::Lookup();
-    r.properties = {
+  return RecordOf<TextControl, kNotInstantiable>("TextControl", &RectControl::Lookup(), [] {
+    return std::vector<PropertyDescriptor>{
         P<T, std::string>("FontName", [](T& t, const std::string& v) { t.SetFontName(v); }),
         P<T, float>("FontSize", [](T& t, float v) { t.SetFontSize(v); }),
         Inert<FontUnit>("FontUnit"),
@@ -187,12 +192,8 @@ const ClassRecord& TextControl::Lookup() {
 
 const ClassRecord& TextField::Lookup() {
   using T = TextField;
-  static const ClassRecord* record = nullptr;
-  return BuildClassRecordOnce(record, [](ClassRecord& r) {
-    r.name = "TextField";
-    r.super = &TextControl::Lookup();
-    r.factory = Factory<T>();
-    r.properties = {
+  return RecordOf<TextField, kInstantiable>("TextField", &TextControl::Lookup(), [] {
+    return std::vector<PropertyDescriptor>{
         P<T, bool>("HasBorder", [](T& t, bool v) { t.SetHasBorder(v); }),
         Inert<std::string>("Format"),
         P<T, bool>("Password", [](T& t, bool v) { t.SetPassword(v); }),
@@ -211,12 +212,8 @@ const ClassRecord& TextField::Lookup() {
 
 const ClassRecord& TextArea::Lookup() {
   using T = TextArea;
-  static const ClassRecord* record = nullptr;
-  return BuildClassRecordOnce(record, [](ClassRecord& r) {
-    r.name = "TextArea";
-    r.super = &TextControl::Lookup();
-    r.factory = Factory<T>();
-    r.properties = {
+  return RecordOf<TextArea, kInstantiable>("TextArea", &TextControl::Lookup(), [] {
+    return std::vector<PropertyDescriptor>{
         P<T, bool>("HasBorder", [](T& t, bool v) { t.SetHasBorder(v); }),
         Inert<std::string>("Format"),
         P<T, bool>("HideSelection", [](T& t, bool v) { t.SetHideSelection(v); }),
@@ -238,18 +235,13 @@ const ClassRecord& TextArea::Lookup() {
 }
 
 const ClassRecord& StyledText::Lookup() {
-  static const ClassRecord* record = nullptr;
-  return BuildClassRecordOnce(record, [](ClassRecord& r) { r.name = "StyledText"; });
+  return RecordOf<StyledText, kNotInstantiable>("StyledText", nullptr);
 }
 
 const ClassRecord& Label::Lookup() {
   using T = Label;
-  static const ClassRecord* record = nullptr;
-  return BuildClassRecordOnce(record, [](ClassRecord& r) {
-    r.name = "Label";
-    r.super = &TextControl::Lookup();
-    r.factory = Factory<T>();
-    r.properties = {
+  return RecordOf<Label, kInstantiable>("Label", &TextControl::Lookup(), [] {
+    return std::vector<PropertyDescriptor>{
         P<T, bool>("Multiline", [](T& t, bool v) { t.SetMultiline(v); }),
         Inert<bool>("Selectable"),
         P<T, std::string>("Value", [](T& t, const std::string& v) { t.SetText(v); }),
@@ -259,12 +251,8 @@ const ClassRecord& Label::Lookup() {
 
 const ClassRecord& PushButton::Lookup() {
   using T = PushButton;
-  static const ClassRecord* record = nullptr;
-  return BuildClassRecordOnce(record, [](ClassRecord& r) {
-    r.name = "PushButton";
-    r.super = &TextControl::Lookup();
-    r.factory = Factory<T>();
-    r.properties = {
+  return RecordOf<PushButton, kInstantiable>("PushButton", &TextControl::Lookup(), [] {
+    return std::vector<PropertyDescriptor>{
         Inert<int64_t>("MacButtonStyle"),
         Inert<bool>("Cancel"),
         P<T, std::string>("Caption", [](T& t, const std::string& v) { t.SetCaption(v); }),
@@ -274,24 +262,16 @@ const ClassRecord& PushButton::Lookup() {
 }
 
 const ClassRecord& Canvas::Lookup() {
-  static const ClassRecord* record = nullptr;
-  return BuildClassRecordOnce(record, [](ClassRecord& r) {
-    r.name = "Canvas";
-    r.super = &RectControl::Lookup();
-    r.factory = Factory<Canvas>();
-    r.properties = {Inert<bool>("AllowFocus"), Inert<bool>("AllowTabs"),
-                    Inert<bool>("DoubleBuffer")};
+  return RecordOf<Canvas, kInstantiable>("Canvas", &RectControl::Lookup(), [] {
+    return std::vector<PropertyDescriptor>{Inert<bool>("AllowFocus"), Inert<bool>("AllowTabs"),
+                                           Inert<bool>("DoubleBuffer")};
   });
 }
 
 const ClassRecord& Timer::Lookup() {
   using T = Timer;
-  static const ClassRecord* record = nullptr;
-  return BuildClassRecordOnce(record, [](ClassRecord& r) {
-    r.name = "Timer";
-    r.super = &Control::Lookup();
-    r.factory = Factory<T>();
-    r.properties = {
+  return RecordOf<Timer, kInstantiable>("Timer", &Control::Lookup(), [] {
+    return std::vector<PropertyDescriptor>{
         P<T, int64_t>("RunMode", [](T& t, int64_t v) { t.SetRunMode(v); }),
         P<T, int64_t>("Period", [](T& t, int64_t v) { t.SetPeriod(v); }),
     };
@@ -299,39 +279,23 @@ const ClassRecord& Timer::Lookup() {
 }
 
 const ClassRecord& MenuItem::Lookup() {
-  static const ClassRecord* record = nullptr;
-  return BuildClassRecordOnce(record, [](ClassRecord& r) {
-    r.name = "MenuItem";
-    r.factory = Factory<MenuItem>();
-  });
+  return RecordOf<MenuItem, kInstantiable>("MenuItem", nullptr);
 }
 
 const ClassRecord& MenuBar::Lookup() {
-  static const ClassRecord* record = nullptr;
-  return BuildClassRecordOnce(record, [](ClassRecord& r) {
-    r.name = "MenuBar";
-    r.super = &MenuItem::Lookup();
-    r.factory = Factory<MenuBar>();
-  });
+  return RecordOf<MenuBar, kInstantiable>("MenuBar", &MenuItem::Lookup());
 }
 
 const ClassRecord& QuitMenuItem::Lookup() {
-  static const ClassRecord* record = nullptr;
-  return BuildClassRecordOnce(record, [](ClassRecord& r) {
-    r.name = "QuitMenuItem";
-    r.super = &MenuItem::Lookup();
-    r.factory = Factory<QuitMenuItem>();
-  });
+  return RecordOf<QuitMenuItem, kInstantiable>("QuitMenuItem", &MenuItem::Lookup());
 }
 
 const ClassRecord& Application::Lookup() {
-  static const ClassRecord* record = nullptr;
-  return BuildClassRecordOnce(record, [](ClassRecord& r) { r.name = "Application"; });
+  return RecordOf<Application, kNotInstantiable>("Application", nullptr);
 }
 
 const ClassRecord& Picture::Lookup() {
-  static const ClassRecord* record = nullptr;
-  return BuildClassRecordOnce(record, [](ClassRecord& r) { r.name = "Picture"; });
+  return RecordOf<Picture, kNotInstantiable>("Picture", nullptr);
 }
 
 }  // namespace fw
