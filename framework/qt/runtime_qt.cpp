@@ -1,16 +1,13 @@
 // The run time on Qt: the application instance, initializers, the event loop,
 // exception handling and the background-task yield.
 
-#include <cxxabi.h>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
-#include <typeinfo>
 
 #include "framework/application.h"
 #include "framework/controls.h"
@@ -59,8 +56,6 @@ struct RuntimeState {
   char* argv[2] = {ProcessName(), nullptr};
   std::unique_ptr<QApplication> ownApp;
   std::unique_ptr<ShortcutWatcher> watcher;
-  std::exception_ptr pending;
-  ExceptionHelper helper;
   bool loopStarted = false;
   bool loopRunning = false;
   bool quitting = false;
@@ -72,64 +67,6 @@ struct RuntimeState {
 RuntimeState& State() {
   static RuntimeState state;
   return state;
-}
-
-void CallStdFunction(void* argument) {
-  (*static_cast<const std::function<void()>*>(argument))();
-}
-
-// What the report says: the exception's own message, which the framework and
-// the libraries write as sentences for the user, and its class as a detail.
-struct Report {
-  std::string message;
-  std::string className;
-};
-
-std::string Demangled(const char* name) {
-  int status = 0;
-  std::unique_ptr<char, void (*)(void*)> readable(
-      abi::__cxa_demangle(name, nullptr, nullptr, &status), std::free);
-  return status == 0 && readable ? std::string(readable.get()) : std::string(name);
-}
-
-Report Describe(std::exception_ptr exception) {
-  try {
-    std::rethrow_exception(exception);
-  } catch (const RuntimeException& e) {
-    return {e.Message(), e.ClassName()};
-  } catch (const std::bad_alloc& e) {
-    return {
-        "There is not enough memory to finish the command. Close other programs, then try "
-        "again.",
-        Demangled(typeid(e).name())};
-  } catch (const std::exception& e) {
-    return {e.what(), Demangled(typeid(e).name())};
-  } catch (...) {
-    return {{}, "unknown"};
-  }
-}
-
-void InitFrameworkClasses() {
-  // Every class record of the framework, built before any of the program's.
-  Control::Lookup();
-  RectControl::Lookup();
-  TextControl::Lookup();
-  TextField::Lookup();
-  TextArea::Lookup();
-  StyledText::Lookup();
-  Label::Lookup();
-  PushButton::Lookup();
-  Canvas::Lookup();
-  Timer::Lookup();
-  Window::Lookup();
-  MenuItem::Lookup();
-  MenuBar::Lookup();
-  QuitMenuItem::Lookup();
-  Application::Lookup();
-  Picture::Lookup();
-  FileType::Lookup();
-  FolderItem::Lookup();
-  TextInputStream::Lookup();
 }
 
 }  // namespace
@@ -144,17 +81,6 @@ void RuntimeInit(void* /*instance*/, void* /*previousInstance*/,
   if (!s.watcher) {
     s.watcher = std::make_unique<ShortcutWatcher>();
     qApp->installEventFilter(s.watcher.get());
-  }
-}
-
-void RuntimePerformInitializers(std::span<const Initializer> table) {
-  try {
-    InitFrameworkClasses();
-    for (const Initializer& entry : table) {
-      entry.run();
-    }
-  } catch (...) {
-    State().pending = std::current_exception();
   }
 }
 
@@ -179,41 +105,9 @@ int RuntimeExit() {
   return s.failedBeforeLoop ? 1 : s.exitCode;
 }
 
-std::exception_ptr RuntimePendingException() {
-  return State().pending;
-}
-void RuntimeClearPendingException() {
-  State().pending = nullptr;
-}
-
-void RuntimeSetExceptionHelper(ExceptionHelper helper) {
-  State().helper = std::move(helper);
-}
-
-bool RuntimeCallHandler(const std::function<void()>& body) {
-  try {
-    if (State().helper) {
-      if (std::exception_ptr raised =
-              State().helper(&CallStdFunction, const_cast<std::function<void()>*>(&body))) {
-        UnhandledException(raised);
-        return false;
-      }
-    } else {
-      body();
-    }
-    return true;
-  } catch (...) {
-    UnhandledException(std::current_exception());
-    return false;
-  }
-}
-
 void UnhandledException(std::exception_ptr exception) {
   RuntimeState& s = State();
-  Report report = Describe(exception);
-  if (report.message.empty()) {
-    report.message = "The command could not be finished, and no reason was given.";
-  }
+  const ExceptionReport report = DescribeException(exception);
   std::fprintf(stderr, "%s: %s\n", report.className.c_str(), report.message.c_str());
   if (!s.loopStarted) {
     s.failedBeforeLoop = true;
@@ -285,7 +179,7 @@ void ResetRunState() {
   }
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   RuntimeState& s = State();
-  s.pending = nullptr;
+  RuntimeClearPendingException();
   s.loopStarted = false;
   s.loopRunning = false;
   s.quitting = false;

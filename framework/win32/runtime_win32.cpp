@@ -4,7 +4,6 @@
 #include <chrono>
 #include <cstdio>
 #include <deque>
-#include <typeinfo>
 
 #include "framework/application.h"
 #include "framework/controls.h"
@@ -17,8 +16,6 @@ namespace fw {
 namespace {
 
 struct RuntimeState {
-  std::exception_ptr pending;
-  ExceptionHelper helper;
   HWND messageWindow = nullptr;
   std::deque<std::function<void()>> putOff;
   bool putOffPosted = false;
@@ -34,48 +31,6 @@ struct RuntimeState {
 RuntimeState& State() {
   static RuntimeState state;
   return state;
-}
-
-void CallStdFunction(void* argument) {
-  (*static_cast<const std::function<void()>*>(argument))();
-}
-
-std::string Describe(std::exception_ptr exception, std::string* className) {
-  try {
-    std::rethrow_exception(exception);
-  } catch (const RuntimeException& e) {
-    *className = e.ClassName();
-    return e.Message();
-  } catch (const std::exception& e) {
-    *className = typeid(e).name();
-    return e.what();
-  } catch (...) {
-    *className = "unknown";
-    return {};
-  }
-}
-
-void InitFrameworkClasses() {
-  // Every class record of the framework, built before any of the program's.
-  Control::Lookup();
-  RectControl::Lookup();
-  TextControl::Lookup();
-  TextField::Lookup();
-  TextArea::Lookup();
-  StyledText::Lookup();
-  Label::Lookup();
-  PushButton::Lookup();
-  Canvas::Lookup();
-  Timer::Lookup();
-  Window::Lookup();
-  MenuItem::Lookup();
-  MenuBar::Lookup();
-  QuitMenuItem::Lookup();
-  Application::Lookup();
-  Picture::Lookup();
-  FileType::Lookup();
-  FolderItem::Lookup();
-  TextInputStream::Lookup();
 }
 
 void RunPutOffWork() {
@@ -156,17 +111,6 @@ void RuntimeInit(void* /*instance*/, void* /*previousInstance*/,
   }
 }
 
-void RuntimePerformInitializers(std::span<const Initializer> table) {
-  try {
-    InitFrameworkClasses();
-    for (const Initializer& entry : table) {
-      entry.run();
-    }
-  } catch (...) {
-    State().pending = std::current_exception();
-  }
-}
-
 void RuntimePerformFinalizers() {
   // Windows go without their events: the application is ending.
   for (const Ref<Window>& window : OpenWindows()) {
@@ -189,48 +133,15 @@ int RuntimeExit() {
   return s.failedBeforeLoop ? 1 : s.exitCode;
 }
 
-std::exception_ptr RuntimePendingException() {
-  return State().pending;
-}
-void RuntimeClearPendingException() {
-  State().pending = nullptr;
-}
-
-void RuntimeSetExceptionHelper(ExceptionHelper helper) {
-  State().helper = std::move(helper);
-}
-
-bool RuntimeCallHandler(const std::function<void()>& body) {
-  try {
-    if (State().helper) {
-      if (std::exception_ptr raised =
-              State().helper(&CallStdFunction, const_cast<std::function<void()>*>(&body))) {
-        UnhandledException(raised);
-        return false;
-      }
-    } else {
-      body();
-    }
-    return true;
-  } catch (...) {
-    UnhandledException(std::current_exception());
-    return false;
-  }
-}
-
 void UnhandledException(std::exception_ptr exception) {
   RuntimeState& s = State();
-  std::string className;
-  std::string message = Describe(exception, &className);
-  // The message leads, as the user reads it; the class is only a detail.
-  if (message.empty()) {
-    message = "The command could not be finished, and no reason was given.";
-  }
-  std::fprintf(stderr, "%s: %s\n", className.c_str(), message.c_str());
-  const std::string text = message + "\n\nDetail: " + className;
+  const ExceptionReport report = DescribeException(exception);
+  std::fprintf(stderr, "%s: %s\n", report.className.c_str(), report.message.c_str());
   if (!s.loopStarted) {
     s.failedBeforeLoop = true;
   }
+  // The message leads; the exception's class follows as a detail.
+  const std::string text = report.message + "\n\nDetail: " + report.className;
   const std::wstring title = DialogTitle();
   MessageBoxW(ModalOwner(), Wide(text).c_str(), title.c_str(),
               MB_OK | MB_ICONWARNING | MB_TASKMODAL);

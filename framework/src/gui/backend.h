@@ -2,6 +2,8 @@
 // What the platform backends share of the platform-neutral work behind
 // windows and menus. Only the backends include this.
 
+#include <exception>
+#include <string>
 #include <vector>
 
 #include "framework/menu.h"
@@ -21,5 +23,14 @@ void UpdateMenuEnabling(Window& window);
 // handler, then the application's; True from a handler ends it. A Quit entry
 // that nobody handles quits.
 void RunMenuHandlers(Window* window, MenuItem& item);
+
+// What the report of an unhandled exception says: the exception's own
+// message, which the framework and the libraries write as sentences for the
+// user (a stand-in when it has none), and its class as a detail.
+struct ExceptionReport {
+  std::string message;
+  std::string className;
+};
+ExceptionReport DescribeException(std::exception_ptr exception);
 
 }  // namespace fw
