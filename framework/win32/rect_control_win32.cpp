@@ -22,6 +22,10 @@ std::vector<std::function<void()>>& Waiting() {
 constexpr wchar_t kControlProperty[] = L"QuillFrameworkControl";
 }  // namespace
 
+bool CommandRunning() {
+  return commandRunning;
+}
+
 bool Control::RaiseEvent(EventNumber event, const EventArgs& args) {
   auto it = handlers_.find(event);
   // A control of a closed window raises nothing: its handlers are the

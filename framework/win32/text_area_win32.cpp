@@ -1,11 +1,12 @@
 // Text areas on Win32: a RichEdit control. The framework's text uses CR LF
 // line ends and counts a CR LF as two characters; the control holds
-// paragraphs ending in one CR. The text is cached between edits, and a new
-// text that extends the old one is appended, once the running command is
-// done: a results field growing line by line costs one edit of the control,
-// which under RichEdit costs milliseconds a line.
+// paragraphs ending in one CR. The text is cached between edits, and what a
+// command sets reaches the control once, when the command is done: a results
+// field growing line by line costs one edit of the control, which under
+// RichEdit costs milliseconds a line, and is one step for Undo.
 
 #include <algorithm>
+#include <utility>
 
 #include "framework/controls.h"
 #include "framework/text.h"
@@ -17,9 +18,11 @@ namespace fw {
 struct TextArea::TextCache {
   std::string text;
   bool valid = false;
-  // Text added at the end that the control does not hold yet: a command that
-  // adds line after line updates the control once, when it has finished.
+  // Text that the control does not hold yet: a command that adds line after
+  // line updates the control once, when it has finished. Added at the end,
+  // or, when `replaces`, the control's whole new text.
   std::wstring pending;
+  bool replaces = false;
 };
 
 namespace {
@@ -91,7 +94,7 @@ void AppendAtEnd(HWND hwnd, const std::wstring& text) {
   SendMessageW(hwnd, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&end));
   POINTL at{};
   SendMessageW(hwnd, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), end.cpMin);
-  SendMessageW(hwnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageW(hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
   SendMessageW(hwnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&saved));
   SendMessageW(hwnd, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
   SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
@@ -105,14 +108,41 @@ void AppendAtEnd(HWND hwnd, const std::wstring& text) {
   RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
 }
 
-// Gives the control the text added since it was last updated.
+// The control's whole text replaced as one step that Undo takes back; the
+// earlier steps stay. The text is read from its start.
+void ReplaceAll(HWND hwnd, const std::wstring& text) {
+  SETTEXTEX set{ST_KEEPUNDO, 1200};
+  SendMessageW(hwnd, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&set),
+               reinterpret_cast<LPARAM>(text.c_str()));
+  CHARRANGE start{0, 0};
+  SendMessageW(hwnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
+  SendMessageW(hwnd, EM_SCROLLCARET, 0, 0);
+}
+
+// Gives the control the text set since it was last updated.
 void FlushPending(HWND hwnd, TextArea::TextCache& cache) {
-  if (hwnd == nullptr || cache.pending.empty()) {
+  if (hwnd == nullptr || (cache.pending.empty() && !cache.replaces)) {
     return;
   }
-  AppendAtEnd(hwnd, cache.pending);
-  cache.pending.clear();
+  if (std::exchange(cache.replaces, false)) {
+    ReplaceAll(hwnd, std::exchange(cache.pending, {}));
+  } else {
+    AppendAtEnd(hwnd, std::exchange(cache.pending, {}));
+  }
   cache.valid = true;  // the control now holds the cached text
+}
+
+// Gives the control its text when the running command is done.
+void FlushLater(TextArea& area, TextArea::TextCache& cache) {
+  if (!cache.pending.empty() || cache.replaces) {
+    return;  // already waiting
+  }
+  std::weak_ptr<Object> weak = area.weak_from_this();
+  PutOff([weak, cache = &cache] {
+    if (auto self = std::static_pointer_cast<TextArea>(weak.lock())) {
+      FlushPending(Handle(self->PlatformPeer()), *cache);
+    }
+  });
 }
 
 bool ReadOnlyStyle(HWND hwnd) {
@@ -221,21 +251,22 @@ void TextArea::SetText(const std::string& text) {
   }
   std::string& current = cache_->text;
   text_lines::Change change = text_lines::ChangeFrom(current, text);
+  // All the text one command sets is one step for Undo: a command that
+  // empties the area and then fills it line by line (Load Data) is taken
+  // back whole.
   if (change.kind == text_lines::Change::Kind::Replace) {
-    cache_->pending.clear();
-    SetWindowTextW(hwnd, Wide(change.text).c_str());
-    ApplyAlignment();
-    ApplyFont();
+    if (CommandRunning()) {
+      FlushLater(*this, *cache_);
+      cache_->pending = Wide(change.text);
+      cache_->replaces = true;
+    } else {
+      cache_->pending.clear();
+      cache_->replaces = false;
+      ReplaceAll(hwnd, Wide(change.text));
+    }
     current = std::move(change.text);
   } else if (change.kind == text_lines::Change::Kind::Append) {
-    if (cache_->pending.empty()) {
-      std::weak_ptr<Object> weak = weak_from_this();
-      PutOff([weak, cache = cache_.get()] {
-        if (auto self = std::static_pointer_cast<TextArea>(weak.lock())) {
-          FlushPending(Handle(self->PlatformPeer()), *cache);
-        }
-      });
-    }
+    FlushLater(*this, *cache_);
     cache_->pending += Wide(change.text);
     current += change.text;
   }
@@ -281,6 +312,7 @@ void TextArea::SetScrollbars(bool horizontal, bool vertical) {
   const bool allowTabs = PeerOf(peer_.get())->allowTabs;
   const bool border = (GetWindowLongPtrW(peer_->hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
   cache_->pending.clear();
+  cache_->replaces = false;
   auto old = std::move(peer_);
   peer_ = MakePeer();
   old.reset();

@@ -345,6 +345,41 @@ CHECK_TEST(loadDataRefusesABadFileAndKeepsTheField) {
   Quit(program);
 }
 
+// A load is one step for Undo: Ctrl+Z, or Edit > Undo, right after it brings
+// back what the field held before, be it typed or an earlier load.
+CHECK_TEST(undoTakesBackTheWholeLoad) {
+  const std::wstring identity = TempFolder(L"undo") + L"\\identity.txt";
+  WriteBytes(identity,
+             "1\t0\t0\t0\t0\r\n0\t1\t0\t0\t0\r\n0\t0\t1\t0\t0\r\n0\t0\t0\t1\t0\r\n"
+             "0\t0\t0\t0\t1\r\n");
+  Program program(gExe);
+  const MainWindow main = HandOver(program);
+  ReplaceByTyping(main.Count(), L"5");
+  Click(main.Matrix());
+  Type(L"typed by hand");
+  CHECK_EQ(Utf8(WaitForText(main.Matrix(), L"typed by hand")), std::string("typed by hand"));
+  LoadFile(program, main, gExample);
+  CHECK_EQ(Utf8(WaitForText(main.Matrix(), W(test_support::kExampleDisplay))),
+           test_support::kExampleDisplay);
+  Click(main.Matrix());
+  Chord({VK_CONTROL}, 'Z');
+  CHECK_EQ(Utf8(WaitForText(main.Matrix(), L"typed by hand")), std::string("typed by hand"));
+
+  LoadFile(program, main, gExample);
+  CHECK_EQ(Utf8(WaitForText(main.Matrix(), W(test_support::kExampleDisplay))),
+           test_support::kExampleDisplay);
+  LoadFile(program, main, identity);
+  CHECK(WaitUntil([&] { return Utf8(TextOf(main.Matrix())).starts_with("1.0000  0.0000"); }));
+  Click(main.Matrix());
+  ChooseMenu(main.window, kMenuBar, L"Edit", kEditMenu, L"Undo");
+  CHECK_EQ(Utf8(WaitForText(main.Matrix(), W(test_support::kExampleDisplay))),
+           test_support::kExampleDisplay);
+  ChooseMenu(main.window, kMenuBar, L"Edit", kEditMenu, L"Undo");
+  CHECK_EQ(Utf8(WaitForText(main.Matrix(), L"typed by hand")), std::string("typed by hand"));
+  CHECK(!program.FindMessageBox());
+  Quit(program);
+}
+
 // --- the other windows -------------------------------------------------------
 
 CHECK_TEST(clearEmptiesTheFieldsAndPutsTheFocusInTheCount) {
