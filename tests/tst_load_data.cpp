@@ -404,6 +404,8 @@ class tst_LoadData : public QObject {
     Write("report", "%PDF-1.4\n");
     const QStringList folders = {dir_.path(), "/proc", "/dev", "/sys"};
     QStringList listed;
+    // Outlives the dialog: its model may report a folder after the user left.
+    QStringList loaded;
     QString reportType;
     QString raised;
     fw::testing::SetOpenFileDialogHook([&](QFileDialog& dialog) {
@@ -411,7 +413,6 @@ class tst_LoadData : public QObject {
       QTimer::singleShot(0, &dialog, [&] {
         auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         auto* model = dialog.findChild<QFileSystemModel*>();
-        QStringList loaded;
         connect(model, &QFileSystemModel::directoryLoaded, &dialog,
                 [&loaded](const QString& path) { loaded << path; });
         name->setFocus();
