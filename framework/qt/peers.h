@@ -82,9 +82,6 @@ class WindowWidget : public QMainWindow {
 // code the framework gives editing and movement keys. Empty for a key that
 // types nothing, a modifier alone: such a press raises no KeyDown.
 std::string KeyDownText(const QKeyEvent& event);
-// The running command (a button's or a timer's Action), numbered from 1; 0
-// when none runs.
-uint64_t RunningCommand();
 QWidget* ClientOf(Window& window);
 QColor ToQColor(Color color);
 QFont ToQFont(const FontSpec& spec);

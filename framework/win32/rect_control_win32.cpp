@@ -11,59 +11,19 @@
 namespace fw {
 
 namespace {
-// Set while a command (a button's or a timer's Action) runs.
-bool commandRunning = false;
-// Actions that came while a command ran: they run once it has finished.
-std::vector<std::function<void()>>& Waiting() {
-  static std::vector<std::function<void()>> waiting;
-  return waiting;
-}
-
 constexpr wchar_t kControlProperty[] = L"QuillFrameworkControl";
 }  // namespace
 
 bool CommandRunning() {
-  return commandRunning;
+  return RunningCommand() != 0;
 }
 
-bool Control::RaiseEvent(EventNumber event, const EventArgs& args) {
-  auto it = handlers_.find(event);
-  // A control of a closed window raises nothing: its handlers are the
-  // window's methods.
-  if (it == handlers_.end() || window_ == nullptr) {
-    return false;
-  }
-  if (event == EventNumber::Action && commandRunning) {
-    // A command never runs inside another (a yield lets timers and painting
-    // through): this one waits until the running one has finished.
-    std::weak_ptr<Object> weak = weak_from_this();
-    Waiting().push_back([weak, args] {
-      if (auto self = std::static_pointer_cast<Control>(weak.lock())) {
-        self->RaiseEvent(EventNumber::Action, args);
-      }
-    });
-    return false;
-  }
-  // Copies, so that a handler may unhook itself or close the window.
-  EventHandler handler = it->second;
-  Ref<Object> keep = shared_from_this();
-  bool result = false;
-  const bool isCommand = event == EventNumber::Action;
-  if (isCommand) {
-    commandRunning = true;
-  }
-  RuntimeCallHandler([&] { result = handler(*this, args); });
-  if (isCommand) {
-    commandRunning = false;
-    if (!Waiting().empty()) {
-      PutOff([waiting = std::exchange(Waiting(), {})] {
-        for (const auto& action : waiting) {
-          action();
-        }
-      });
+void PostWaitingCommands(std::vector<std::function<void()>> commands) {
+  PutOff([commands = std::move(commands)] {
+    for (const auto& command : commands) {
+      command();
     }
-  }
-  return result;
+  });
 }
 
 void RuntimeAddEventHandler(Control& control, EventNumber event, EventHandler handler) {

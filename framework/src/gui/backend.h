@@ -2,7 +2,9 @@
 // What the platform backends share of the platform-neutral work behind
 // windows and menus. Only the backends include this.
 
+#include <cstdint>
 #include <exception>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,5 +34,12 @@ struct ExceptionReport {
   std::string className;
 };
 ExceptionReport DescribeException(std::exception_ptr exception);
+
+// The running command (a button's or a timer's Action), numbered from 1; 0
+// when none runs.
+uint64_t RunningCommand();
+// Each backend: hands the commands that waited for the running one, oldest
+// first, to the event loop. Nothing wakes up to look for them before then.
+void PostWaitingCommands(std::vector<std::function<void()>> commands);
 
 }  // namespace fw
