@@ -5,8 +5,6 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <cerrno>
-#include <chrono>
-#include <cstdio>
 #include <memory>
 
 #include "framework/application.h"
@@ -56,12 +54,6 @@ struct RuntimeState {
   char* argv[2] = {ProcessName(), nullptr};
   std::unique_ptr<QApplication> ownApp;
   std::unique_ptr<ShortcutWatcher> watcher;
-  bool loopStarted = false;
-  bool loopRunning = false;
-  bool quitting = false;
-  bool failedBeforeLoop = false;
-  int exitCode = 0;
-  std::chrono::steady_clock::time_point lastYield{};
 };
 
 RuntimeState& State() {
@@ -102,16 +94,10 @@ int RuntimeExit() {
   }
   s.watcher.reset();
   s.ownApp.reset();
-  return s.failedBeforeLoop ? 1 : s.exitCode;
+  return RunExitCode();
 }
 
-void UnhandledException(std::exception_ptr exception) {
-  RuntimeState& s = State();
-  const ExceptionReport report = DescribeException(exception);
-  std::fprintf(stderr, "%s: %s\n", report.className.c_str(), report.message.c_str());
-  if (!s.loopStarted) {
-    s.failedBeforeLoop = true;
-  }
+void ShowExceptionReport(const ExceptionReport& report) {
   if (QApplication::instance() != nullptr) {
     QMessageBox box(QMessageBox::Warning, QString::fromStdString(ApplicationTitle()),
                     QString::fromStdString(report.message), QMessageBox::Ok,
@@ -125,51 +111,16 @@ void UnhandledException(std::exception_ptr exception) {
   }
 }
 
-void RuntimeInitExternalClasses() {}
-
-void RunFrameworkInitialization(const std::function<void()>& lateStartup) {
-  lateStartup();
+std::optional<int> RunEventLoop() {
+  return QApplication::exec();
 }
 
-void RuntimeRun() {
-  RuntimeState& s = State();
-  s.loopStarted = true;
-  if (s.quitting) {
-    return;
-  }
-  s.loopRunning = true;
-  s.exitCode = QApplication::exec();
-  s.loopRunning = false;
+void ExitEventLoop(int exitCode) {
+  QCoreApplication::exit(exitCode);
 }
 
-void Quit(int64_t exitCode) {
-  RuntimeState& s = State();
-  if (s.quitting) {
-    return;
-  }
-  s.quitting = true;
-  s.exitCode = static_cast<int>(exitCode);
-  if (s.loopRunning) {
-    QCoreApplication::exit(s.exitCode);
-  }
-}
-
-bool RuntimeIsQuitting() {
-  return State().quitting;
-}
-
-void BackgroundTaskYield() {
-  using namespace std::chrono;
-  RuntimeState& s = State();
-  const auto now = steady_clock::now();
-  if (now - s.lastYield < milliseconds(8)) {
-    return;
-  }
-  s.lastYield = now;
-  // Painting and timers, never the user's clicks or keys: a running command
-  // cannot be entered a second time.
+void DispatchNonInputEvents() {
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-  s.lastYield = steady_clock::now();
 }
 
 namespace testing {
@@ -178,7 +129,7 @@ void ResetRunState() {
     window->Discard();
   }
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  RuntimeState& s = State();
+  RunState& s = SharedRunState();
   RuntimeClearPendingException();
   s.loopStarted = false;
   s.loopRunning = false;
@@ -187,7 +138,7 @@ void ResetRunState() {
   s.exitCode = 0;
 }
 int LastExitCode() {
-  return State().exitCode;
+  return SharedRunState().exitCode;
 }
 }  // namespace testing
 

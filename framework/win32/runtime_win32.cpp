@@ -1,8 +1,6 @@
 // The run time on Win32: window classes, initializers, the message loop,
 // exception handling, put-off work and the background-task yield.
 
-#include <chrono>
-#include <cstdio>
 #include <deque>
 
 #include "framework/application.h"
@@ -20,12 +18,6 @@ struct RuntimeState {
   std::deque<std::function<void()>> putOff;
   bool putOffPosted = false;
   bool comStarted = false;
-  bool loopStarted = false;
-  bool loopRunning = false;
-  bool quitting = false;
-  bool failedBeforeLoop = false;
-  int exitCode = 0;
-  std::chrono::steady_clock::time_point lastYield{};
 };
 
 RuntimeState& State() {
@@ -130,16 +122,10 @@ int RuntimeExit() {
     CoUninitialize();
     s.comStarted = false;
   }
-  return s.failedBeforeLoop ? 1 : s.exitCode;
+  return RunExitCode();
 }
 
-void UnhandledException(std::exception_ptr exception) {
-  RuntimeState& s = State();
-  const ExceptionReport report = DescribeException(exception);
-  std::fprintf(stderr, "%s: %s\n", report.className.c_str(), report.message.c_str());
-  if (!s.loopStarted) {
-    s.failedBeforeLoop = true;
-  }
+void ShowExceptionReport(const ExceptionReport& report) {
   // The message leads; the exception's class follows as a detail.
   const std::string text = report.message + "\n\nDetail: " + report.className;
   const std::wstring title = DialogTitle();
@@ -147,19 +133,8 @@ void UnhandledException(std::exception_ptr exception) {
               MB_OK | MB_ICONWARNING | MB_TASKMODAL);
 }
 
-void RuntimeInitExternalClasses() {}
-
-void RunFrameworkInitialization(const std::function<void()>& lateStartup) {
-  lateStartup();
-}
-
-void RuntimeRun() {
-  RuntimeState& s = State();
-  s.loopStarted = true;
-  if (s.quitting) {
-    return;
-  }
-  s.loopRunning = true;
+std::optional<int> RunEventLoop() {
+  // Quit set the exit code before it posted the quit message.
   MSG msg;
   for (;;) {
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
@@ -172,35 +147,14 @@ void RuntimeRun() {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
-  s.loopRunning = false;
+  return std::nullopt;
 }
 
-void Quit(int64_t exitCode) {
-  RuntimeState& s = State();
-  if (s.quitting) {
-    return;
-  }
-  s.quitting = true;
-  s.exitCode = static_cast<int>(exitCode);
-  if (s.loopRunning) {
-    PostQuitMessage(s.exitCode);
-  }
+void ExitEventLoop(int exitCode) {
+  PostQuitMessage(exitCode);
 }
 
-bool RuntimeIsQuitting() {
-  return State().quitting;
-}
-
-void BackgroundTaskYield() {
-  using namespace std::chrono;
-  RuntimeState& s = State();
-  const auto now = steady_clock::now();
-  if (now - s.lastYield < milliseconds(8)) {
-    return;
-  }
-  s.lastYield = now;
-  // Painting and timers, never the user's clicks or keys: a running command
-  // cannot be entered a second time.
+void DispatchNonInputEvents() {
   // Bounded: a window that never validates itself must not hold the loop.
   MSG msg;
   for (int i = 0; i < 64 && PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE); ++i) {
@@ -209,7 +163,6 @@ void BackgroundTaskYield() {
   for (int i = 0; i < 64 && PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i) {
     DispatchMessageW(&msg);
   }
-  s.lastYield = steady_clock::now();
 }
 
 }  // namespace fw

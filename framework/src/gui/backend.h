@@ -2,9 +2,11 @@
 // What the platform backends share of the platform-neutral work behind
 // windows and menus. Only the backends include this.
 
+#include <chrono>
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,30 @@ struct ExceptionReport {
   std::string className;
 };
 ExceptionReport DescribeException(std::exception_ptr exception);
+
+// Where the run time's loop stands; both backends keep it here.
+struct RunState {
+  bool loopStarted = false;
+  bool loopRunning = false;
+  bool quitting = false;
+  bool failedBeforeLoop = false;
+  int exitCode = 0;
+  std::chrono::steady_clock::time_point lastYield{};
+};
+RunState& SharedRunState();
+// What the process ends with: 1 when it failed before the loop began.
+int RunExitCode();
+
+// Each backend: shows the report of an unhandled exception.
+void ShowExceptionReport(const ExceptionReport& report);
+// Each backend: runs the event loop until told to exit; the exit code it
+// ended with, when it reports one.
+std::optional<int> RunEventLoop();
+// Each backend: tells the running event loop to exit with `exitCode`.
+void ExitEventLoop(int exitCode);
+// Each backend: lets waiting painting and timers through, never the user's
+// clicks or keys: a running command cannot be entered a second time.
+void DispatchNonInputEvents();
 
 // The running command (a button's or a timer's Action), numbered from 1; 0
 // when none runs.
