@@ -304,26 +304,10 @@ Window::~Window() {
   }
 }
 
-void Window::Constructor() {
+void Window::CreatePeer() {
   peer_->widget = new WindowWidget(*this);
   peer_->widget->setObjectName(QString::fromStdString(Class().name));
   peer_->client = peer_->widget->centralWidget();
-  open_ = true;
-  WindowRegistry().push_back(std::static_pointer_cast<Window>(shared_from_this()));
-  building_ = true;
-  try {
-    Build();
-  } catch (...) {
-    // A window that could not be built is not kept as its class's live
-    // window: the next accessor call builds a new one.
-    building_ = false;
-    Discard();
-    throw;
-  }
-  building_ = false;
-  if (visibleAfterBuild_) {
-    Show();
-  }
 }
 
 void Window::Build() {

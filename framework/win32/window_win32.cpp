@@ -482,7 +482,7 @@ Window::~Window() {
   }
 }
 
-void Window::Constructor() {
+void Window::CreatePeer() {
   RegisterWindowClasses();
   peer_->hwnd = CreateWindowExW(0, kWindowClass, L"", FrameStyle(frame_), CW_USEDEFAULT,
                                 CW_USEDEFAULT, 300, 300, nullptr, nullptr, ModuleInstance(), this);
@@ -490,22 +490,6 @@ void Window::Constructor() {
     throw RuntimeException("The window could not be made");
   }
   peer_->dpi = DpiOf(peer_->hwnd);
-  open_ = true;
-  WindowRegistry().push_back(Keep(*this));
-  building_ = true;
-  try {
-    Build();
-  } catch (...) {
-    // A window that could not be built is not kept as its class's live
-    // window: the next accessor call builds a new one.
-    building_ = false;
-    Discard();
-    throw;
-  }
-  building_ = false;
-  if (visibleAfterBuild_) {
-    Show();
-  }
 }
 
 void Window::Build() {

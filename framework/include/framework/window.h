@@ -80,6 +80,8 @@ class Window : public Object {
   Peer& PlatformPeer() const { return *peer_; }
 
  private:
+  // The platform's window behind this one, still empty.
+  void CreatePeer();
   void Build();
   friend struct WindowProperties;
   friend struct Peer;

@@ -26,6 +26,26 @@ Ref<Window> GetImplicitWindow(std::string_view className) {
   return nullptr;
 }
 
+void Window::Constructor() {
+  CreatePeer();
+  open_ = true;
+  WindowRegistry().push_back(std::static_pointer_cast<Window>(shared_from_this()));
+  building_ = true;
+  try {
+    Build();
+  } catch (...) {
+    // A window that could not be built is not kept as its class's live
+    // window: the next accessor call builds a new one.
+    building_ = false;
+    Discard();
+    throw;
+  }
+  building_ = false;
+  if (visibleAfterBuild_) {
+    Show();
+  }
+}
+
 std::vector<Ref<Window>> OpenWindows() {
   return WindowRegistry();
 }
