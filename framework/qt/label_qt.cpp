@@ -97,18 +97,6 @@ void PushButton::SetCaption(const std::string& caption) {
   }
 }
 
-// Every button of a window may be marked default; the Return key presses
-// none of them in a document window.
-void PushButton::SetDefault(bool /*isDefault*/) {}
-
-void PushButton::Push() {
-  RaiseEvent(EventNumber::Action);
-}
-
-void PushButton::ApplyFont() {
-  Relayout();
-}
-
 void PushButton::Relayout() {
   auto* button =
       static_cast<QPushButton*>(PlatformPeer() ? PlatformPeer()->widget.data() : nullptr);

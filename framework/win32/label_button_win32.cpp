@@ -124,18 +124,6 @@ void PushButton::SetCaption(const std::string& caption) {
   }
 }
 
-// Every button of a window may be marked default; the Return key presses
-// none of them in a document window.
-void PushButton::SetDefault(bool /*isDefault*/) {}
-
-void PushButton::Push() {
-  RaiseEvent(EventNumber::Action);
-}
-
-void PushButton::ApplyFont() {
-  Relayout();
-}
-
 void PushButton::Relayout() {
   if (PlatformPeer() != nullptr && PlatformPeer()->hwnd != nullptr) {
     Refit(PlatformPeer(), font_, Wide(caption_), BoxOf(PlatformPeer()->hwnd), 12);
