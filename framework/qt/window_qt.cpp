@@ -374,23 +374,6 @@ bool Window::Visible() const {
   return peer_->widget && peer_->widget->isVisible();
 }
 
-void Window::Close() {
-  if (!open_) {
-    return;
-  }
-  open_ = false;
-  Ref<Window> keep = std::static_pointer_cast<Window>(shared_from_this());
-  if (Implements(WindowEvent::Close)) {
-    RuntimeCallHandler([this] { Event_Close(); });
-  }
-  Discard();
-  // With no window left (the splash closed before it handed over) the user
-  // has no way on and no way out: the application ends.
-  if (WindowRegistry().empty()) {
-    Quit(0);
-  }
-}
-
 void Window::Discard() {
   Ref<Window> keep = std::static_pointer_cast<Window>(shared_from_this());
   open_ = false;

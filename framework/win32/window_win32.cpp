@@ -560,23 +560,6 @@ bool Window::Visible() const {
   return peer_->hwnd != nullptr && IsWindowVisible(peer_->hwnd);
 }
 
-void Window::Close() {
-  if (!open_) {
-    return;
-  }
-  open_ = false;
-  Ref<Window> keep = Keep(*this);
-  if (Implements(WindowEvent::Close)) {
-    RuntimeCallHandler([this] { Event_Close(); });
-  }
-  Discard();
-  // With no window left (the splash closed before it handed over) the user
-  // has no way on and no way out: the application ends.
-  if (WindowRegistry().empty()) {
-    Quit(0);
-  }
-}
-
 void Window::Discard() {
   Ref<Window> keep = Keep(*this);
   open_ = false;

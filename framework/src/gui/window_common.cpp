@@ -5,6 +5,7 @@
 
 #include "backend.h"
 #include "framework/controls.h"
+#include "framework/runtime.h"
 
 namespace fw {
 
@@ -43,6 +44,23 @@ void Window::Constructor() {
   building_ = false;
   if (visibleAfterBuild_) {
     Show();
+  }
+}
+
+void Window::Close() {
+  if (!open_) {
+    return;
+  }
+  open_ = false;
+  Ref<Window> keep = std::static_pointer_cast<Window>(shared_from_this());
+  if (Implements(WindowEvent::Close)) {
+    RuntimeCallHandler([this] { Event_Close(); });
+  }
+  Discard();
+  // With no window left (the splash closed before it handed over) the user
+  // has no way on and no way out: the application ends.
+  if (WindowRegistry().empty()) {
+    Quit(0);
   }
 }
 
