@@ -186,20 +186,10 @@ void WindowWidget::ApplyLocks() {
       continue;
     }
     const Rect b = rect->Bounds();
-    const EdgeLocks l = rect->Locks();
-    int x = static_cast<int>(b.left), y = static_cast<int>(b.top);
-    int w = static_cast<int>(b.width), h = static_cast<int>(b.height);
-    if (l.right && l.left) {
-      w += dw;
-    } else if (l.right) {
-      x += dw;
-    }
-    if (l.bottom && l.top) {
-      h += dh;
-    } else if (l.bottom) {
-      y += dh;
-    }
-    rect->PlatformPeer()->widget->setGeometry(x, y, std::max(w, 0), std::max(h, 0));
+    const PixelBox box = FollowLockedEdges({static_cast<int>(b.left), static_cast<int>(b.top),
+                                            static_cast<int>(b.width), static_cast<int>(b.height)},
+                                           rect->Locks(), dw, dh);
+    rect->PlatformPeer()->widget->setGeometry(box.x, box.y, box.width, box.height);
   }
 }
 

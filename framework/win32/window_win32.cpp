@@ -392,22 +392,13 @@ void PlaceControl(RectControl& control) {
     dh = client.bottom - Scale(window->Height(), dpi);
   }
   const Rect b = control.Bounds();
-  const EdgeLocks l = control.Locks();
   // Edges scaled, not sizes: neighbours that touch in the layout still
   // touch, without overlapping by a rounding.
-  int x = Scale(b.left, dpi), y = Scale(b.top, dpi);
-  int w = Scale(b.left + b.width, dpi) - x, h = Scale(b.top + b.height, dpi) - y;
-  if (l.right && l.left) {
-    w += dw;
-  } else if (l.right) {
-    x += dw;
-  }
-  if (l.bottom && l.top) {
-    h += dh;
-  } else if (l.bottom) {
-    y += dh;
-  }
-  SetWindowPos(p->hwnd, nullptr, x, y, std::max(w, 0), std::max(h, 0),
+  const int x = Scale(b.left, dpi), y = Scale(b.top, dpi);
+  const PixelBox box =
+      FollowLockedEdges({x, y, Scale(b.left + b.width, dpi) - x, Scale(b.top + b.height, dpi) - y},
+                        control.Locks(), dw, dh);
+  SetWindowPos(p->hwnd, nullptr, box.x, box.y, box.width, box.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

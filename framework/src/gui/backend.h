@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "framework/menu.h"
+#include "framework/rect_control.h"
 #include "framework/window.h"
 
 namespace fw {
@@ -18,6 +19,16 @@ namespace fw {
 // Open windows in the order they were made; the run time holds them.
 std::vector<Ref<Window>>& WindowRegistry();
 void UnregisterWindow(Window& window);
+
+// A control's box in device pixels.
+struct PixelBox {
+  int x = 0, y = 0, width = 0, height = 0;
+};
+// Where a control's layout box goes once the window's client area is `dw`
+// wider and `dh` taller than its layout: a side locked to the far edge
+// follows it, stretching the control when the near side is locked too. The
+// size never goes below zero.
+PixelBox FollowLockedEdges(PixelBox box, const EdgeLocks& locks, int dw, int dh);
 
 // Before a menu opens or a shortcut acts: every leaf item back to its
 // AutoEnable, then the window's EnableMenuItems.

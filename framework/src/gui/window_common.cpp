@@ -64,6 +64,22 @@ void Window::Close() {
   }
 }
 
+PixelBox FollowLockedEdges(PixelBox box, const EdgeLocks& locks, int dw, int dh) {
+  if (locks.right && locks.left) {
+    box.width += dw;
+  } else if (locks.right) {
+    box.x += dw;
+  }
+  if (locks.bottom && locks.top) {
+    box.height += dh;
+  } else if (locks.bottom) {
+    box.y += dh;
+  }
+  box.width = std::max(box.width, 0);
+  box.height = std::max(box.height, 0);
+  return box;
+}
+
 std::vector<Ref<Window>> OpenWindows() {
   return WindowRegistry();
 }
