@@ -13,6 +13,7 @@
 #include "framework/text.h"
 #include "matrix/binding/matrix.h"
 #include "matrix/binding/plugin_entrypoints.h"
+#include "wide_text.h"
 #include "worked_example.h"
 
 namespace {
@@ -24,13 +25,7 @@ std::wstring ExecutableFolder() {
   return folder.substr(0, folder.find_last_of(L'\\'));
 }
 
-std::string Utf8(const std::wstring& wide) {
-  std::string utf8(wide.size() * 3, '\0');
-  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                    utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr);
-  utf8.resize(static_cast<size_t>(n));
-  return utf8;
-}
+using wide_text::Utf8;
 
 std::shared_ptr<Matrix> FromText(int64_t count, const std::string& text) {
   auto m = std::make_shared<Matrix>();

@@ -10,25 +10,12 @@
 #include "check.h"
 #include "framework/exceptions.h"
 #include "framework/files.h"
+#include "wide_text.h"
 
 namespace {
 
-std::wstring Wide(const std::string& utf8) {
-  std::wstring wide(utf8.size(), L'\0');
-  const int n =
-      MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()),
-                          wide.data(), static_cast<int>(wide.size()));
-  wide.resize(static_cast<size_t>(n));
-  return wide;
-}
-
-std::string Utf8(const std::wstring& wide) {
-  std::string utf8(wide.size() * 3, '\0');
-  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                    utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr);
-  utf8.resize(static_cast<size_t>(n));
-  return utf8;
-}
+using wide_text::Utf8;
+using wide_text::Wide;
 
 // A fresh folder under the temporary folder whose name is not ASCII (and not
 // in the ANSI code page either), as UTF-8.

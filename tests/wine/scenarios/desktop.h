@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "wide_text.h"
+
 namespace desktop {
 
 // A scenario step that cannot go on; the runner reports it as a failure.
@@ -20,8 +22,8 @@ struct Stop : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-std::wstring Wide(std::string_view utf8);
-std::string Utf8(std::wstring_view wide);
+using wide_text::Utf8;
+using wide_text::Wide;
 
 // Polls until the condition holds; false after the time-out.
 bool WaitUntil(const std::function<bool()>& condition,
