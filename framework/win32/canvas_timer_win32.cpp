@@ -60,18 +60,7 @@ LRESULT CALLBACK CanvasProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 void RegisterCanvasClass() {
-  static bool done = false;
-  if (done) {
-    return;
-  }
-  done = true;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = &CanvasProc;
-  wc.hInstance = ModuleInstance();
-  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-  wc.lpszClassName = kCanvasClass;
-  RegisterClassExW(&wc);
+  [[maybe_unused]] static const bool registered = RegisterWindowClass(kCanvasClass, &CanvasProc);
 }
 
 // Running timers by their identifier.

@@ -55,12 +55,7 @@ void RegisterClasses() {
   // The RichEdit control behind text areas.
   LoadLibraryW(L"msftedit.dll");
 
-  WNDCLASSEXW message{};
-  message.cbSize = sizeof(message);
-  message.lpfnWndProc = &MessageWindowProc;
-  message.hInstance = ModuleInstance();
-  message.lpszClassName = L"QuillFrameworkRuntime";
-  RegisterClassExW(&message);
+  RegisterWindowClass(L"QuillFrameworkRuntime", &MessageWindowProc);
 }
 
 }  // namespace

@@ -29,6 +29,18 @@ std::string Utf8(std::wstring_view wide) {
   return utf8;
 }
 
+bool RegisterWindowClass(const wchar_t* name, WNDPROC procedure, UINT style, HICON icon) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.style = style;
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = ModuleInstance();
+  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  wc.hIcon = icon;
+  wc.lpszClassName = name;
+  return RegisterClassExW(&wc) != 0;
+}
+
 int Scale(int64_t layoutPixels, UINT dpi) {
   return static_cast<int>(std::lround(static_cast<double>(layoutPixels) * dpi / 96.0));
 }

@@ -62,6 +62,10 @@ bool CommandRunning();
 constexpr wchar_t kWindowClass[] = L"QuillFrameworkWindow";
 constexpr wchar_t kCanvasClass[] = L"QuillFrameworkCanvas";
 HINSTANCE ModuleInstance();
+// Registers a window class of this module with the arrow cursor; false when
+// the system refuses it.
+bool RegisterWindowClass(const wchar_t* name, WNDPROC procedure, UINT style = 0,
+                         HICON icon = nullptr);
 
 struct RectControl::Peer {
   Peer() = default;

@@ -338,21 +338,10 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 void RegisterWindowClasses() {
-  static bool done = false;
-  if (done) {
-    return;
-  }
-  done = true;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.style = CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = &WindowProc;
-  wc.hInstance = ModuleInstance();
-  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-  // The icon group of the executable's resources.
-  wc.hIcon = LoadIconW(ModuleInstance(), MAKEINTRESOURCEW(102));
-  wc.lpszClassName = kWindowClass;
-  RegisterClassExW(&wc);
+  // The icon is the icon group of the executable's resources.
+  [[maybe_unused]] static const bool registered =
+      RegisterWindowClass(kWindowClass, &WindowProc, CS_HREDRAW | CS_VREDRAW,
+                          LoadIconW(ModuleInstance(), MAKEINTRESOURCEW(102)));
 }
 
 }  // namespace
