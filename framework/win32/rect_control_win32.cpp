@@ -14,10 +14,6 @@ namespace {
 constexpr wchar_t kControlProperty[] = L"QuillFrameworkControl";
 }  // namespace
 
-bool CommandRunning() {
-  return RunningCommand() != 0;
-}
-
 void PostWaitingCommands(std::vector<std::function<void()>> commands) {
   PutOff([commands = std::move(commands)] {
     for (const auto& command : commands) {

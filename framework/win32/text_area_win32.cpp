@@ -255,7 +255,7 @@ void TextArea::SetText(const std::string& text) {
   // empties the area and then fills it line by line (Load Data) is taken
   // back whole.
   if (change.kind == text_lines::Change::Kind::Replace) {
-    if (CommandRunning()) {
+    if (RunningCommand() != 0) {
       FlushLater(*this, *cache_);
       cache_->pending = Wide(change.text);
       cache_->replaces = true;

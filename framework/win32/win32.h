@@ -55,8 +55,6 @@ std::string KeyDownCode(WPARAM key);
 constexpr UINT kRunPutOff = WM_APP + 1;
 // Runs `work` from the event loop once the current message is done.
 void PutOff(std::function<void()> work);
-// Whether a command (a button's or a timer's Action) is running.
-bool CommandRunning();
 
 // Window classes the backend registers.
 constexpr wchar_t kWindowClass[] = L"QuillFrameworkWindow";
