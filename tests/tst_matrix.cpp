@@ -24,6 +24,7 @@
 #include "matrix/binding/matrix_exceptions.h"
 #include "matrix/binding/plugin_entrypoints.h"
 #include "quillmatrix/entrypoints.h"
+#include "worked_example.h"
 
 namespace {
 
@@ -58,15 +59,9 @@ std::vector<double> Elements(const Matrix& m) {
   return values;
 }
 
-// The five-variable example, TAB-separated with CR LF, as typed or pasted.
-const std::string kExampleTabText =
-    "1.0000\t0.2000\t0.2400\t0.0000\t0.0000\r\n"
-    "0.2000\t1.0000\t0.5800\t0.5600\t0.2100\r\n"
-    "0.2400\t0.5800\t1.0000\t0.4100\t0.2100\r\n"
-    "0.0000\t0.5600\t0.4100\t1.0000\t0.5100\r\n"
-    "0.0000\t0.2100\t0.2100\t0.5100\t1.0000\r\n";
+using test_support::kExample;
 
-// Diagonal of the exact inverse of the decimal matrix above (rational
+// Diagonal of the exact inverse of the worked example's matrix (rational
 // arithmetic, rounded to 17 significant digits).
 const double kExampleInverseDiagonal[] = {1.0960746826477734, 1.9212211357801976,
                                           1.5847069585295566, 1.9608015861186394,
@@ -121,7 +116,7 @@ class tst_Matrix : public QObject {
   }
 
   void workedExampleInverseDiagonal() {
-    auto M = FromText(kExampleTabText, 5);
+    auto M = FromText(kExample, 5);
     QCOMPARE(NumRows(*M), 5);
     QCOMPARE(NumColumns(*M), 5);
     auto inverse = 1.0 / *M;
@@ -142,7 +137,7 @@ class tst_Matrix : public QObject {
         "  0.2400  0.5800  1.0000  0.4100  0.2100\r\n"
         "  0.0000  0.5600  0.4100  1.0000  0.5100\r\n"
         "  0.0000  0.2100  0.2100  0.5100  1.0000\r\n";
-    QCOMPARE(Elements(*FromText(display, 5)), Elements(*FromText(kExampleTabText, 5)));
+    QCOMPARE(Elements(*FromText(display, 5)), Elements(*FromText(kExample, 5)));
   }
 
   void shapeComesFromText_data() {
