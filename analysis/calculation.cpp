@@ -124,6 +124,5 @@ Results ResultsFromDiagonal(std::span<const double> diagonal) {
 }
 
 std::string ResultLine(double r, double smc) {
-  return fw::Format(r, "0.0000") + fw::Chr(9) + fw::Format(smc, "0.0000") + fw::Chr(13) +
-         fw::Chr(10);
+  return Shown(r) + fw::Chr(9) + Shown(smc) + fw::Chr(13) + fw::Chr(10);
 }
