@@ -3,30 +3,30 @@
 # manager, so that what the program tells the window manager can be checked:
 #   under_openbox.sh <program> [arguments...]
 set -euo pipefail
+. "$(dirname "$0")/xvfb.sh"
 
 dir=$(mktemp -d)
-pids=()
+openbox_pid=
 cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  [ -z "$openbox_pid" ] || kill "$openbox_pid" 2>/dev/null || true
+  stop_xvfb "$dir"
   rm -rf "$dir"
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display and writes its number. Both waits are generous:
-# on a loaded machine either server can take many seconds to come up.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
-pids+=($!)
-for _ in $(seq 600); do [ -s "$dir/display" ] && break; sleep 0.1; done
-[ -s "$dir/display" ] || { echo "Xvfb did not start"; cat "$dir/xvfb.log"; exit 1; }
-export DISPLAY=":$(head -n1 "$dir/display")"
+start_xvfb "$dir" 1280x1024x24
 
-openbox --sm-disable >"$dir/openbox.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 600); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+openbox --sm-disable </dev/null >"$dir/openbox.log" 2>&1 &
+openbox_pid=$!
+# Generous: on a loaded machine openbox can take many seconds to take over.
+deadline=$((SECONDS + 90))
+until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; do
+  if ! kill -0 "$openbox_pid" 2>/dev/null || [ $SECONDS -ge $deadline ]; then
+    echo "openbox did not take over the display within 90 s; its log:"
+    cat "$dir/openbox.log"
+    exit 1
+  fi
   sleep 0.1
 done
-xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id" ||
-  { echo "openbox did not start"; cat "$dir/openbox.log"; exit 1; }
 
 QT_QPA_PLATFORM=xcb "$@"
