@@ -62,6 +62,10 @@ INPUT KeyInput(WORD virtualKey, bool up) {
   return input;
 }
 
+std::string Seconds(std::chrono::milliseconds time) {
+  return std::to_string(time.count() / 1000) + " s";
+}
+
 void ButtonPress(bool up) {
   INPUT input{};
   input.type = INPUT_MOUSE;
@@ -126,7 +130,8 @@ std::optional<HWND> Program::FindWindow(const std::wstring& title) const {
 HWND Program::WaitForWindow(const std::wstring& title, std::chrono::milliseconds timeout) const {
   std::optional<HWND> found;
   if (!WaitUntil([&] { return (found = FindWindow(title)).has_value(); }, timeout)) {
-    throw Stop("no window \"" + Utf8(title) + "\" showed");
+    throw Stop("no window \"" + Utf8(title) + "\" showed within " + Seconds(timeout) + "; " +
+               Seen());
   }
   return *found;
 }
@@ -143,7 +148,7 @@ std::optional<HWND> Program::FindMessageBox() const {
 HWND Program::WaitForMessageBox(std::chrono::milliseconds timeout) const {
   std::optional<HWND> found;
   if (!WaitUntil([&] { return (found = FindMessageBox()).has_value(); }, timeout)) {
-    throw Stop("no message box showed");
+    throw Stop("no message box showed within " + Seconds(timeout) + "; " + Seen());
   }
   return *found;
 }
@@ -162,18 +167,16 @@ HWND Program::WaitForFileDialog(std::chrono::milliseconds timeout) const {
       },
       timeout);
   if (!shown) {
-    throw Stop("no open-file dialog showed");
+    throw Stop("no open-file dialog showed within " + Seconds(timeout) + "; " + Seen());
   }
   return found;
 }
 
 void Program::WaitUntilResponsive(std::chrono::milliseconds timeout) const {
   for (HWND window : VisibleWindows()) {
-    DWORD_PTR ignored = 0;
-    if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(timeout.count()),
-                             &ignored) &&
-        IsWindow(window)) {
-      throw Stop("the program does not answer");
+    if (!Ask(window, WM_NULL, 0, 0, timeout) && IsWindow(window)) {
+      throw Stop("the program's window " + Describe(window) + " did not answer within " +
+                 Seconds(timeout) + "; " + Seen());
     }
   }
 }
@@ -191,6 +194,26 @@ std::optional<DWORD> Program::WaitForExit(std::chrono::milliseconds timeout) {
   return status;
 }
 
+std::string Program::Seen() const {
+  std::string seen = "the program runs";
+  if (!Running()) {
+    DWORD status = 0;
+    GetExitCodeProcess(info_.hProcess, &status);
+    seen = "the program ended with status ";
+    seen += std::to_string(status);
+  }
+  seen += ", its visible windows:";
+  const std::vector<HWND> windows = VisibleWindows();
+  for (HWND window : windows) {
+    seen += ' ';
+    seen += Describe(window);
+  }
+  if (windows.empty()) {
+    seen += " none";
+  }
+  return seen;
+}
+
 // --- reading back --------------------------------------------------------------
 
 std::wstring ClassOf(HWND window) {
@@ -199,16 +222,46 @@ std::wstring ClassOf(HWND window) {
   return name;
 }
 
-std::wstring TextOf(HWND window) {
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) {
-    throw Stop("the window does not answer WM_GETTEXTLENGTH");
+std::string Describe(HWND window) {
+  if (!IsWindow(window)) {
+    return "(a window that is gone)";
   }
-  std::wstring text(length + 1, L'\0');
-  DWORD_PTR copied = 0;
-  SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                      SMTO_ABORTIFHUNG, 5000, &copied);
-  text.resize(copied);
+  // The caption as the window manager keeps it: asks the window nothing, so
+  // it answers even for a window that is busy.
+  wchar_t caption[256] = {};
+  GetWindowTextW(window, caption, 256);
+  return Utf8(ClassOf(window)) + " \"" + Utf8(caption) + "\"";
+}
+
+std::optional<DWORD_PTR> Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                             std::chrono::milliseconds timeout) {
+  // One try gives up as soon as Wine deems the window hung, which a loaded
+  // machine makes of any window for a while; so each try is short, and
+  // they go on until the deadline.
+  std::optional<DWORD_PTR> answer;
+  WaitUntil(
+      [&] {
+        DWORD_PTR result = 0;
+        if (SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 2000, &result)) {
+          answer = result;
+        }
+        return answer.has_value() || !IsWindow(window);
+      },
+      timeout);
+  return answer;
+}
+
+std::wstring TextOf(HWND window) {
+  const auto length = Ask(window, WM_GETTEXTLENGTH);
+  std::wstring text(length.value_or(0) + 1, L'\0');
+  const auto copied =
+      length ? Ask(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))
+             : std::nullopt;
+  if (!copied) {
+    throw Stop("the window " + Describe(window) + " did not answer " +
+               (length ? "WM_GETTEXT" : "WM_GETTEXTLENGTH") + " within " + Seconds(kPatience));
+  }
+  text.resize(*copied);
   return text;
 }
 
@@ -317,9 +370,7 @@ void ClickCloseBox(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);
   const auto isCloseBox = [&](long x, long y) {
-    DWORD_PTR hit = 0;
-    SendMessageTimeoutW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 2000, &hit);
-    return hit == HTCLOSE;
+    return Ask(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == DWORD_PTR{HTCLOSE};
   };
   // The window tells where its close box is; the click goes to its middle.
   long left = LONG_MAX, right = LONG_MIN, top = LONG_MAX, bottom = LONG_MIN;
@@ -334,7 +385,7 @@ void ClickCloseBox(HWND window) {
     }
   }
   if (left > right) {
-    throw Stop("no close box found");
+    throw Stop("no close box found on " + Describe(window));
   }
   ClickAt({(left + right) / 2, (top + bottom) / 2});
 }
@@ -346,8 +397,9 @@ void ChooseMenu(HWND window, const std::vector<std::wstring>& menuBar, const std
   if (menuAt == menuBar.end() || itemAt == items.end()) {
     throw Stop("no menu entry " + Utf8(menu) + " > " + Utf8(item));
   }
-  if (GetForegroundWindow() != window) {
-    throw Stop("the window to choose from is not in front");
+  if (!WaitUntil([&] { return GetForegroundWindow() == window; })) {
+    throw Stop("the window to choose from, " + Describe(window) + ", did not come to the front " +
+               "within " + Seconds(kPatience) + "; in front: " + Describe(GetForegroundWindow()));
   }
   Key(VK_MENU);
   for (auto k = menuBar.begin(); k != menuAt; ++k) {
@@ -378,8 +430,8 @@ void ReplaceByTyping(HWND field, std::wstring_view text) {
 }
 
 void SetClipboard(std::wstring_view text) {
-  if (!WaitUntil([] { return OpenClipboard(nullptr) != 0; }, std::chrono::seconds(5))) {
-    throw Stop("cannot open the clipboard");
+  if (!WaitUntil([] { return OpenClipboard(nullptr) != 0; })) {
+    throw Stop("cannot open the clipboard within " + Seconds(kPatience));
   }
   EmptyClipboard();
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
@@ -392,8 +444,8 @@ void SetClipboard(std::wstring_view text) {
 }
 
 std::wstring Clipboard() {
-  if (!WaitUntil([] { return OpenClipboard(nullptr) != 0; }, std::chrono::seconds(5))) {
-    throw Stop("cannot open the clipboard");
+  if (!WaitUntil([] { return OpenClipboard(nullptr) != 0; })) {
+    throw Stop("cannot open the clipboard within " + Seconds(kPatience));
   }
   std::wstring text;
   if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
@@ -412,11 +464,14 @@ bool SelectionIsBold(HANDLE process, HWND richEdit) {
     throw Stop("cannot reach the program's memory");
   }
   WriteProcessMemory(process, remote, &format, sizeof format, nullptr);
-  DWORD_PTR result = 0;
-  SendMessageTimeoutW(richEdit, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(remote),
-                      SMTO_ABORTIFHUNG, 5000, &result);
+  const bool answered =
+      Ask(richEdit, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(remote)).has_value();
   ReadProcessMemory(process, remote, &format, sizeof format, nullptr);
   VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  if (!answered) {
+    throw Stop("the rich-edit control did not answer EM_GETCHARFORMAT within " +
+               Seconds(kPatience));
+  }
   return (format.dwMask & CFM_BOLD) && (format.dwEffects & CFE_BOLD);
 }
 

@@ -25,9 +25,14 @@ struct Stop : std::runtime_error {
 using wide_text::Utf8;
 using wide_text::Wide;
 
+// How long a wait goes on before it gives up: long, as a machine busy with
+// other builds may keep the program or Wine from running for many seconds.
+// A passing test never waits it out.
+inline constexpr std::chrono::milliseconds kPatience = std::chrono::seconds(30);
+
 // Polls until the condition holds; false after the time-out.
 bool WaitUntil(const std::function<bool()>& condition,
-               std::chrono::milliseconds timeout = std::chrono::seconds(10));
+               std::chrono::milliseconds timeout = kPatience);
 void Pause(std::chrono::milliseconds time);
 
 // The program under test, started from its executable with the executable's
@@ -43,21 +48,24 @@ class Program {
   std::vector<HWND> VisibleWindows() const;
   // The visible top-level window of that title that is no dialog; waits for it.
   HWND WaitForWindow(const std::wstring& title,
-                     std::chrono::milliseconds timeout = std::chrono::seconds(15)) const;
+                     std::chrono::milliseconds timeout = kPatience) const;
   std::optional<HWND> FindWindow(const std::wstring& title) const;
   // A visible message box (its text in the static control 0xFFFF).
   std::optional<HWND> FindMessageBox() const;
-  HWND WaitForMessageBox(std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
+  HWND WaitForMessageBox(std::chrono::milliseconds timeout = kPatience) const;
   // A visible dialog that is no message box: the open-file dialog.
-  HWND WaitForFileDialog(std::chrono::milliseconds timeout = std::chrono::seconds(15)) const;
+  HWND WaitForFileDialog(std::chrono::milliseconds timeout = kPatience) const;
 
   // Waits until every window of the program answers again, as a user waits
   // for a program that is busy before going on.
-  void WaitUntilResponsive(std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
+  void WaitUntilResponsive(std::chrono::milliseconds timeout = kPatience) const;
 
   bool Running() const;
   // The exit status once the process has ended; nothing after the time-out.
-  std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(15));
+  std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout = kPatience);
+  // What a failure message tells of the program: whether it runs, and its
+  // visible windows.
+  std::string Seen() const;
 
   HANDLE Process() const { return info_.hProcess; }
 
@@ -66,6 +74,12 @@ class Program {
 };
 
 std::wstring ClassOf(HWND window);
+// The window's class and caption, for a failure message.
+std::string Describe(HWND window);
+// The message's answer from a window of another process, asked again while
+// the window is busy; nothing if it has not answered by the deadline.
+std::optional<DWORD_PTR> Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
+                             std::chrono::milliseconds timeout = kPatience);
 // The text through WM_GETTEXT, as another process must ask for it.
 std::wstring TextOf(HWND window);
 // The message box's own text.

@@ -112,15 +112,16 @@ MainWindow HandOver(const Program& program) {
   WaitForSplash(program);
   Key(VK_SPACE);
   const HWND main = program.WaitForWindow(L"Quillmere");
-  if (!WaitUntil([&] { return GetForegroundWindow() == main; }, 5s)) {
-    throw Stop("the main window did not come to the front");
+  if (!WaitUntil([&] { return GetForegroundWindow() == main; })) {
+    throw Stop("the main window did not come to the front; in front: " +
+               Describe(GetForegroundWindow()));
   }
   return {main};
 }
 
 // Clicks OK on the message box that shows and gives its text. Like a user,
-// it waits until the box has been drawn, and clicks again if the first click
-// came too early to be taken.
+// it waits until the box has been drawn, and clicks again while the box stays:
+// a click that came too early to be taken, or a box that is slow to go.
 std::wstring AnswerMessageBox(const Program& program) {
   const HWND box = program.WaitForMessageBox();
   const std::wstring text = MessageBoxText(box);
@@ -130,14 +131,15 @@ std::wstring AnswerMessageBox(const Program& program) {
   }
   const auto gone = [&] { return !IsWindow(box) || !IsWindowVisible(box); };
   WaitUntil(
-      [&] { return !GetUpdateRect(box, nullptr, FALSE) && !GetUpdateRect(ok, nullptr, FALSE); },
-      10s);
-  for (int click = 0; click < 3 && !gone(); ++click) {
+      [&] { return !GetUpdateRect(box, nullptr, FALSE) && !GetUpdateRect(ok, nullptr, FALSE); });
+  const auto end = std::chrono::steady_clock::now() + kPatience;
+  while (!gone() && std::chrono::steady_clock::now() < end) {
     Click(ok);
-    WaitUntil(gone, 3s);
+    WaitUntil(gone, 5s);
   }
   if (!gone()) {
-    throw Stop("the message box stayed after OK");
+    throw Stop("the message box \"" + Utf8(text) + "\" stayed after clicks on OK; " +
+               program.Seen());
   }
   program.WaitUntilResponsive();
   return text;
@@ -149,21 +151,32 @@ std::wstring AnswerMessageBox(const Program& program) {
 std::wstring LoadFile(const Program& program, const MainWindow& main, const std::wstring& path) {
   main.Press(L"Load Data");
   const HWND dialog = program.WaitForFileDialog();
-  WaitUntil([&] { return GetForegroundWindow() == dialog; }, 3s);
   constexpr int kFileTypeList = 0x470;  // cmb1 of the common dialog
   const std::wstring fileType = TextOf(GetDlgItem(dialog, kFileTypeList));
-  Pause(300ms);
+  // The paste goes where the keyboard focus is: the dialog must be in front
+  // with its file name field focused.
+  const auto focusedField = [&] {
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    return GetForegroundWindow() == dialog &&
+           GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &gui) && gui.hwndFocus &&
+           IsChild(dialog, gui.hwndFocus) && ClassOf(gui.hwndFocus) == L"Edit";
+  };
+  if (!WaitUntil(focusedField)) {
+    throw Stop("the open-file dialog's file name field did not take the focus; in front: " +
+               Describe(GetForegroundWindow()));
+  }
   SetClipboard(path);
   Chord({VK_CONTROL}, 'V');
   Key(VK_RETURN);
-  if (!WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 10s)) {
-    throw Stop("the open-file dialog stayed after Return");
+  if (!WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); })) {
+    throw Stop("the open-file dialog stayed after Return; " + program.Seen());
   }
   return fileType;
 }
 
 std::wstring WaitForText(HWND control, const std::wstring& expected,
-                         std::chrono::milliseconds timeout = 5s) {
+                         std::chrono::milliseconds timeout = kPatience) {
   std::wstring text;
   WaitUntil([&] { return (text = TextOf(control)) == expected; }, timeout);
   return text;
@@ -203,7 +216,7 @@ CHECK_TEST(startupShowsOnlyTheSplashUntilAKeyIsPressed) {
   const HWND main = program.WaitForWindow(L"Quillmere", 3s);
   // Well before the timer would have handed over.
   CHECK(std::chrono::steady_clock::now() - pressed < 2500ms);
-  CHECK(WaitUntil([&] { return !IsWindowVisible(splash); }, 2s));
+  CHECK(WaitUntil([&] { return !IsWindowVisible(splash); }));
   CHECK(program.VisibleWindows() == std::vector<HWND>{main});
   Quit(program);
 }
@@ -220,7 +233,7 @@ CHECK_TEST(startupHandsOverByItselfAfterFourSeconds) {
               std::chrono::duration<double>(waited).count());
   CHECK(waited >= 3500ms);
   CHECK(waited < 6s);
-  CHECK(WaitUntil([&] { return !IsWindowVisible(splash); }, 2s));
+  CHECK(WaitUntil([&] { return !IsWindowVisible(splash); }));
   CHECK(program.VisibleWindows() == std::vector<HWND>{main});
   Quit(program);
 }
@@ -241,7 +254,7 @@ CHECK_TEST(calculateTheWorkedExampleTwice) {
   Chord({VK_CONTROL}, VK_HOME);
   Chord({VK_CONTROL, VK_SHIFT}, VK_END);
   Chord({VK_CONTROL}, 'C');
-  CHECK(WaitUntil([] { return Clipboard() != L"before"; }, 3s));
+  CHECK(WaitUntil([] { return Clipboard() != L"before"; }));
   CHECK_EQ(Utf8(Clipboard()), twice);
   Quit(program);
 }
@@ -387,7 +400,7 @@ CHECK_TEST(clearEmptiesTheFieldsAndPutsTheFocusInTheCount) {
   const MainWindow main = HandOver(program);
   CalculateGivesTheWorkedResults(program, main);
   main.Press(L"Clear");
-  CHECK(WaitUntil([&] { return !IsWindowVisible(main.Results()); }, 3s));
+  CHECK(WaitUntil([&] { return !IsWindowVisible(main.Results()); }));
   CHECK_EQ(Utf8(TextOf(main.Count())), std::string());
   CHECK_EQ(Utf8(TextOf(main.Matrix())), std::string());
   CHECK_EQ(Utf8(TextOf(main.Results())), std::string());
@@ -428,7 +441,7 @@ CHECK_TEST(editMenuActsOnTheFocusedField) {
   Chord({VK_SHIFT}, VK_HOME);
   ChooseMenu(main.window, kMenuBar, L"Edit", kEditMenu, L"Cut");
   CHECK_EQ(Utf8(WaitForText(main.Matrix(), L"")), std::string());
-  CHECK(WaitUntil([] { return Clipboard() == L"42"; }, 3s));
+  CHECK(WaitUntil([] { return Clipboard() == L"42"; }));
   Click(main.Count());
   ChooseMenu(main.window, kMenuBar, L"Edit", kEditMenu, L"Paste");
   CHECK_EQ(Utf8(WaitForText(main.Count(), L"42")), std::string("42"));
@@ -441,10 +454,10 @@ CHECK_TEST(aboutShowsTheSplashAgain) {
   const MainWindow main = HandOver(program);
   ChooseMenu(main.window, kMenuBar, L"Window", kWindowMenu, L"About Quillmere");
   const HWND splash = WaitForSplash(program);
-  CHECK(WaitUntil([&] { return GetForegroundWindow() == splash; }, 5s));
+  CHECK(WaitUntil([&] { return GetForegroundWindow() == splash; }));
   Key(VK_SPACE);
-  CHECK(WaitUntil([&] { return !IsWindowVisible(splash); }, 5s));
-  CHECK(WaitUntil([&] { return GetForegroundWindow() == main.window; }, 5s));
+  CHECK(WaitUntil([&] { return !IsWindowVisible(splash); }));
+  CHECK(WaitUntil([&] { return GetForegroundWindow() == main.window; }));
   Quit(program);
 }
 
@@ -455,7 +468,7 @@ CHECK_TEST(infoShowsTheInstructions) {
   const MainWindow main = HandOver(program);
   main.Press(L"Info");
   const HWND instructions = program.WaitForWindow(L"Instructions");
-  CHECK(WaitUntil([&] { return GetForegroundWindow() == instructions; }, 5s));
+  CHECK(WaitUntil([&] { return GetForegroundWindow() == instructions; }));
   const HWND text = ControlAt(instructions, -1, -1);
   const std::string help = infowindows::HelpText();
   CHECK_EQ(Utf8(TextOf(text)), help);
@@ -477,15 +490,15 @@ CHECK_TEST(infoShowsTheInstructions) {
   CHECK_EQ(Utf8(TextOf(text)), help);
 
   ChooseMenu(instructions, kMenuBar, L"Window", kWindowMenu, L"Control");
-  CHECK(WaitUntil([&] { return GetForegroundWindow() == main.window; }, 5s));
+  CHECK(WaitUntil([&] { return GetForegroundWindow() == main.window; }));
   CHECK(IsWindowVisible(main.window));
 
   ChooseMenu(main.window, kMenuBar, L"Window", kWindowMenu, L"Instructions");
-  CHECK(WaitUntil([&] { return GetForegroundWindow() == instructions; }, 5s));
+  CHECK(WaitUntil([&] { return GetForegroundWindow() == instructions; }));
   ChooseMenu(instructions, kMenuBar, L"File", kFileMenu, L"Close");
-  CHECK(WaitUntil([&] { return !IsWindow(instructions) || !IsWindowVisible(instructions); }, 5s));
+  CHECK(WaitUntil([&] { return !IsWindow(instructions) || !IsWindowVisible(instructions); }));
   CHECK(program.Running());
-  CHECK(WaitUntil([&] { return GetForegroundWindow() == main.window; }, 5s));
+  CHECK(WaitUntil([&] { return GetForegroundWindow() == main.window; }));
 
   // A later Info makes a new one.
   main.Press(L"Info");
@@ -634,10 +647,10 @@ CHECK_TEST(ninetyNineVariablesAreQuick) {
   ReplaceByTyping(main.Count(), L"99");
   LoadFile(program, main, path);
   const auto load = std::chrono::steady_clock::now();
-  CHECK(WaitUntil([&] { return TextOf(main.Matrix()).size() > 99 * 99 * 6; }, 20s));
+  CHECK(WaitUntil([&] { return TextOf(main.Matrix()).size() > 99 * 99 * 6; }, 2 * kPatience));
   const auto loaded = std::chrono::steady_clock::now();
   main.Press(L"Calculate");
-  CHECK(WaitUntil([&] { return Utf8(TextOf(main.Results())).size() == 99 * 15; }, 20s));
+  CHECK(WaitUntil([&] { return Utf8(TextOf(main.Results())).size() == 99 * 15; }, 2 * kPatience));
   CHECK_EQ(Utf8(TextOf(main.Results())).substr(0, 30),
            std::string("0.5000\t0.2500\r\n0.6325\t0.4000\r\n"));
   const auto calculated = std::chrono::steady_clock::now();
