@@ -35,6 +35,11 @@
 
 namespace test_support {
 
+// How long, in ms, a test waits for a real X server or window manager to show
+// or activate a window: a machine busy with other builds may keep them
+// waiting many seconds. A passing test never waits it out.
+inline constexpr int kWindowSystemPatience = 30000;
+
 // Whether the results field and its three column headings show.
 inline bool ResultsShown(const ControlWnd& w) {
   return w.Rtext()->Visible() && w.Rtext1()->Visible() && w.text2()->Visible() &&

@@ -300,18 +300,20 @@ void tst_AboutWnd::timerRunsTheHandOverAgainAfterAnEarlyPress() {
 void tst_AboutWnd::aboutAfterTheCloseBoxShowsAtTheFirstChoice() {
   using test_support::Choose;
   auto first = implicit::AboutWnd();
-  QVERIFY(QTest::qWaitForWindowExposed(fw::testing::WidgetOf(*first)));
+  QVERIFY(QTest::qWaitForWindowExposed(fw::testing::WidgetOf(*first),
+                                       test_support::kWindowSystemPatience));
   QTest::mouseClick(fw::testing::ClientOf(*first), Qt::LeftButton);
   auto main = LiveMainWindow();
   QMainWindow* mainFrame = fw::testing::WidgetOf(*main);
-  QVERIFY(QTest::qWaitForWindowActive(mainFrame));
+  QVERIFY(QTest::qWaitForWindowActive(mainFrame, test_support::kWindowSystemPatience));
   Choose(*main, "AboutMenuItem");
-  QVERIFY(QTest::qWaitForWindowActive(fw::testing::WidgetOf(*first)));
+  QVERIFY(QTest::qWaitForWindowActive(fw::testing::WidgetOf(*first),
+                                      test_support::kWindowSystemPatience));
 
   // The close box: through the platform window, as the window system asks.
   QVERIFY(fw::testing::WidgetOf(*first)->windowHandle()->close());
   QVERIFY(!first->IsOpen());
-  QVERIFY(QTest::qWaitForWindowActive(mainFrame));
+  QVERIFY(QTest::qWaitForWindowActive(mainFrame, test_support::kWindowSystemPatience));
   QElapsedTimer sinceMade;
   sinceMade.start();
   // The main window's activation made a new splash and hid it.
@@ -321,7 +323,7 @@ void tst_AboutWnd::aboutAfterTheCloseBoxShowsAtTheFirstChoice() {
 
   Choose(*main, "AboutMenuItem");
   QMainWindow* secondFrame = fw::testing::WidgetOf(*second);
-  QVERIFY(QTest::qWaitForWindowActive(secondFrame));
+  QVERIFY(QTest::qWaitForWindowActive(secondFrame, test_support::kWindowSystemPatience));
   QTest::qWait(300);
   QVERIFY(second->Visible());
   QVERIFY(secondFrame->isActiveWindow());

@@ -3,6 +3,7 @@
 // window manager then allows, and their titles. Runs under openbox on an X
 // server of its own (under_openbox.sh).
 
+#include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QProcess>
@@ -22,7 +23,7 @@ QString Properties(const QWidget& frame) {
       QStringLiteral("xprop"),
       {QStringLiteral("-id"), QString::number(frame.winId()), QStringLiteral("WM_NORMAL_HINTS"),
        QStringLiteral("_NET_WM_ALLOWED_ACTIONS"), QStringLiteral("_NET_WM_NAME")});
-  if (!xprop.waitForFinished(10000) || xprop.exitCode() != 0) {
+  if (!xprop.waitForFinished(test_support::kWindowSystemPatience) || xprop.exitCode() != 0) {
     return {};
   }
   return QString::fromUtf8(xprop.readAllStandardOutput());
@@ -38,15 +39,13 @@ QSize SizeHint(const QString& properties, const QString& which) {
 }
 
 // The properties once the window manager has managed the window: it sets the
-// allowed actions.
+// allowed actions. The last ones read when it has not by the deadline.
 QString ManagedProperties(const QWidget& frame) {
-  QString properties;
-  for (int tries = 0; tries < 50; ++tries) {
-    properties = Properties(frame);
-    if (properties.contains(QStringLiteral("_NET_WM_ACTION_CLOSE"))) {
-      break;
-    }
+  const QDeadlineTimer deadline(test_support::kWindowSystemPatience);
+  QString properties = Properties(frame);
+  while (!properties.contains(QStringLiteral("_NET_WM_ACTION_CLOSE")) && !deadline.hasExpired()) {
     QTest::qWait(100);
+    properties = Properties(frame);
   }
   return properties;
 }
@@ -68,10 +67,13 @@ class tst_WindowManager : public QObject {
   void mainWindowHasAFixedSize() {
     auto w = implicit::ControlWnd();
     QMainWindow* frame = fw::testing::WidgetOf(*w);
-    QVERIFY(QTest::qWaitForWindowExposed(frame));
+    QVERIFY(QTest::qWaitForWindowExposed(frame, test_support::kWindowSystemPatience));
     const QSize size = frame->size();
     QCOMPARE(fw::testing::ClientOf(*w)->size(), QSize(650, 560));
     const QString properties = ManagedProperties(*frame);
+    QVERIFY2(
+        properties.contains(QStringLiteral("_NET_WM_ACTION_CLOSE")),
+        qPrintable(QStringLiteral("not managed by openbox in time; properties: ") + properties));
     QCOMPARE(SizeHint(properties, QStringLiteral("minimum")), size);
     QCOMPARE(SizeHint(properties, QStringLiteral("maximum")), size);
     QVERIFY2(!properties.contains(QStringLiteral("_NET_WM_ACTION_MAXIMIZE")),
@@ -89,9 +91,12 @@ class tst_WindowManager : public QObject {
   void splashHonoursItsLimitsAndHasNoTitle() {
     auto splash = implicit::AboutWnd();
     QMainWindow* frame = fw::testing::WidgetOf(*splash);
-    QVERIFY(QTest::qWaitForWindowExposed(frame));
+    QVERIFY(QTest::qWaitForWindowExposed(frame, test_support::kWindowSystemPatience));
     const int menuBar = frame->height() - fw::testing::ClientOf(*splash)->height();
     const QString properties = ManagedProperties(*frame);
+    QVERIFY2(
+        properties.contains(QStringLiteral("_NET_WM_ACTION_CLOSE")),
+        qPrintable(QStringLiteral("not managed by openbox in time; properties: ") + properties));
     QCOMPARE(SizeHint(properties, QStringLiteral("minimum")), QSize(64, 64 + menuBar));
     QCOMPARE(SizeHint(properties, QStringLiteral("maximum")), QSize(32000, 32000 + menuBar));
     QVERIFY2(properties.contains(QStringLiteral("_NET_WM_ACTION_MAXIMIZE_HORZ")),

@@ -12,17 +12,18 @@ wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 
 stop() {
-  if [ -f "$dir/env" ]; then
+  if [ -d "$dir/prefix" ]; then
     # Waits until the server and every process of the prefix have ended, so
     # that nothing of this session outlives it.
-    if (. "$dir/env" && "$wineserver" -k && timeout 60 "$wineserver" -w) >/dev/null 2>&1; then
+    if (export WINEPREFIX=$dir/prefix; "$wineserver" -k; timeout 60 "$wineserver" -w) \
+      >/dev/null 2>&1; then
       # The server's socket folder, which this Wine names in the prefix.
       local sockets
       sockets=$(cat "$dir/prefix/wineserver" 2>/dev/null || true)
       if [[ $sockets == wine-* ]]; then rm -rf "${TMPDIR:-/tmp}/$sockets"; fi
     fi
-    rm -f "$dir/env"
   fi
+  rm -f "$dir/env"
   stop_xvfb "$dir"
 }
 
