@@ -256,7 +256,10 @@ class tst_Calculate : public QObject {
     QCOMPARE(w->corrFld()->Text(), std::string());
     QCOMPARE(w->mcFld()->Text(), std::string());
     QVERIFY(ResultsHidden(*w));
-    QVERIFY(EditOf(*w->Nvariables())->hasFocus());
+    // The window gets the activation back from the closed message box when
+    // the window system gets to it.
+    QTRY_VERIFY_WITH_TIMEOUT(EditOf(*w->Nvariables())->hasFocus(),
+                             test_support::kWindowSystemPatience);
     // The next Calculate starts from the empty count, as after any Clear.
     Click(*w->CalculateBtn());
     QCOMPARE(answers.Messages().last(), QString("Variables must range from 3-99"));
