@@ -17,7 +17,10 @@ start_xvfb() {
   # The server takes every cookie in its file, whatever display an entry
   # names; clients look theirs up by display, added once the number is known.
   xauth -q -f "$XAUTHORITY" add :0 . "$cookie"
-  setsid Xvfb -displayfd 3 -auth "$XAUTHORITY" -screen 0 "$screen" -nolisten tcp \
+  # -noreset: by default the server resets when its last client leaves, and a
+  # client that comes during the reset cannot connect; between two tests of
+  # a Wine session, no client may be left.
+  setsid Xvfb -displayfd 3 -auth "$XAUTHORITY" -noreset -screen 0 "$screen" -nolisten tcp \
     3>"$dir/display" </dev/null >"$dir/xvfb.log" 2>&1 &
   pid=$!
   echo "$pid" >"$dir/xvfb.pid"

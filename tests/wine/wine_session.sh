@@ -61,7 +61,9 @@ case "$action" in
     stop
     mkdir -p "$dir"
     start_xvfb "$dir" 1600x1200x24
-    export WINEPREFIX=$dir/prefix WINEDEBUG=-all WINEARCH=win64
+    # Quiet, but for Wine's word on why a program cannot start, such as a
+    # display it cannot open.
+    export WINEPREFIX=$dir/prefix WINEDEBUG=-all,err+winediag WINEARCH=win64
     # No Mono or Gecko installer prompts, no menu entries written into $HOME.
     export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
     for name in DISPLAY XAUTHORITY WINEPREFIX WINEDEBUG WINEARCH WINEDLLOVERRIDES; do
