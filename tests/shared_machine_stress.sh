@@ -26,8 +26,10 @@ setsid bash -c '
   while :; do
     echo "load build begun"
     rm -rf "$0/load-build"
-    cmake -S . -B "$0/load-build" -G Ninja >/dev/null &&
-      cmake --build "$0/load-build" -j"$1" >/dev/null || true
+    if cmake -S . -B "$0/load-build" -G Ninja >/dev/null &&
+      cmake --build "$0/load-build" -j"$1" >/dev/null; then
+      echo "load build finished"
+    fi
   done' "$out" $((2 * jobs)) </dev/null >"$out/load.log" 2>&1 &
 load=$!
 trap 'kill -- -$load 2>/dev/null || true' EXIT
@@ -48,9 +50,11 @@ for round in $(seq "$rounds"); do
     printf 'round %s  %-15s %-7s %s (%s)\n' "$round" "${names[$k]}" "$result" \
       "$(grep -E 'tests passed' "$log" || echo 'no summary')" \
       "$(grep -E '^Total Test time' "$log" | sed 's/Total Test time (real) = *//')"
+    [ $result = passed ] || sed -n '/tests FAILED:/,$p' "$log" | grep -E '^\s+[0-9]+ - ' || true
   done
-  echo "round $round: load average $(cut -d' ' -f1-3 /proc/loadavg)," \
-    "load builds begun so far: $(grep -c 'Configuring done' "$out/load.log" || true)"
+  echo "round $round: load average $(cut -d' ' -f1-3 /proc/loadavg); load builds so far:" \
+    "$(grep -c 'load build begun' "$out/load.log" || true) begun," \
+    "$(grep -c 'load build finished' "$out/load.log" || true) finished"
 done
 echo "logs in $out"
 exit $failed
