@@ -24,6 +24,7 @@
 #include "qt/peers.h"
 #include "qt/testing.h"
 #include "src/gui/backend.h"
+#include "src/gui/tab_key.h"
 
 namespace fw {
 namespace {
@@ -257,7 +258,34 @@ void WindowWidget::mousePressEvent(QMouseEvent* event) {
   }
 }
 
+// Tab and Ctrl+Tab as the shared rule has them; false when the key is the
+// control's own.
+bool WindowWidget::MoveFocusByTab(QWidget& control, const QKeyEvent& event) {
+  if (event.key() != Qt::Key_Tab && event.key() != Qt::Key_Backtab) {
+    return false;
+  }
+  TabTarget target;
+  if (auto* edit = qobject_cast<QTextEdit*>(&control)) {
+    target = {!edit->tabChangesFocus(), edit->isReadOnly()};
+  }
+  const Qt::KeyboardModifiers modifiers = event.modifiers();
+  const TabMove move =
+      TabKeyMove({event.key() == Qt::Key_Backtab || modifiers & Qt::ShiftModifier,
+                  (modifiers & Qt::ControlModifier) != 0, (modifiers & Qt::AltModifier) != 0},
+                 target);
+  if (move == TabMove::None) {
+    return false;
+  }
+  focusNextPrevChild(move == TabMove::Next);
+  return true;
+}
+
 bool WindowWidget::eventFilter(QObject* watched, QEvent* event) {
+  auto* control = qobject_cast<QWidget*>(watched);
+  if (owner_ && control && control != this && event->type() == QEvent::KeyPress &&
+      MoveFocusByTab(*control, *static_cast<QKeyEvent*>(event))) {
+    return true;
+  }
   // Presses on the window's passive controls (labels, pictures, read-only
   // text) reach the window's own KeyDown and MouseDown. They are consumed
   // then, or they would travel on to the client area and be reported twice.

@@ -21,6 +21,7 @@
 #include "framework/picture.h"
 #include "framework/window.h"
 #include "src/gui/backend.h"
+#include "src/gui/edit_menu.h"
 
 namespace fw {
 
@@ -140,6 +141,12 @@ void InstallMenuBar(Window& window);
 void DestroyMenuBar(Window& window);
 // A menu command or an accelerator of the window.
 void RunMenuCommand(Window& window, UINT id);
+
+// Carries out an editing command on a text control, as the Edit menu does.
+void PerformEdit(HWND control, EditAction action);
+// The text control's context menu, at `position` in screen coordinates as
+// WM_CONTEXTMENU gives it (-1, -1 from the keyboard).
+void ShowEditMenu(HWND control, LPARAM position);
 
 // A picture as a premultiplied 32-bit bitmap at that DPI; the caller owns it.
 HBITMAP ScaledBitmap(const Picture& picture, UINT dpi, SIZE* size);
