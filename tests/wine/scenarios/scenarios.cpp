@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -432,6 +433,74 @@ CHECK_TEST(editMenuActsOnTheFocusedField) {
   Click(main.Count());
   ChooseMenu(main.window, kMenuBar, L"Edit", kEditMenu, L"Paste");
   CHECK_EQ(Utf8(WaitForText(main.Count(), L"42")), std::string("42"));
+  Quit(program);
+}
+
+// The control that has the keyboard focus in the program's window.
+HWND FocusIn(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+  return info.hwndFocus;
+}
+
+// The height of the context menu that shows: its number of entries, seen
+// from another process.
+LONG ContextMenuHeight() {
+  RECT box{};
+  GetWindowRect(WaitForPopupMenu(), &box);
+  return box.bottom - box.top;
+}
+
+// Every text area has the usual context menu, only Copy and Select All where
+// the text is read-only, and its entries edit as the Edit menu does.
+CHECK_TEST(textAreasHaveTheUsualContextMenu) {
+  Program program(gExe);
+  const MainWindow main = HandOver(program);
+  const std::wstring example = W(test_support::kExample);
+  SetClipboard(example);
+  RightClick(main.Matrix());
+  const LONG editable = ContextMenuHeight();
+  ChooseFromPopupMenu(L'P');
+  CHECK_EQ(Utf8(WaitForText(main.Matrix(), example)), test_support::kExample);
+  RightClick(main.Matrix());
+  ChooseFromPopupMenu(L'A');
+  RightClick(main.Matrix());
+  ChooseFromPopupMenu(L'D');
+  CHECK_EQ(Utf8(WaitForText(main.Matrix(), L"")), std::string());
+
+  main.Press(L"Info");
+  const HWND instructions = program.WaitForWindow(L"Instructions");
+  CHECK(WaitUntil([&] { return GetForegroundWindow() == instructions; }, 5s));
+  const HWND help = ControlAt(instructions, -1, -1);
+  RightClick(help);
+  // Two entries of the six: Copy and Select All.
+  CHECK(ContextMenuHeight() * 2 < editable);
+  ChooseFromPopupMenu(L'A');
+  RightClick(help);
+  ChooseFromPopupMenu(L'C');
+  CHECK(WaitUntil([] { return Clipboard() != W(test_support::kExample); }, 3s));
+  CHECK_EQ(Utf8(Clipboard()), infowindows::HelpText());
+  Quit(program);
+}
+
+// The count is centred. In the matrix, Tab types a TAB; Ctrl+Tab and
+// Ctrl+Shift+Tab leave it.
+CHECK_TEST(countCentredAndCtrlTabLeavesTheMatrix) {
+  Program program(gExe);
+  const MainWindow main = HandOver(program);
+  CHECK((GetWindowLongW(main.Count(), GWL_STYLE) & ES_CENTER) != 0);
+  Click(main.Matrix());
+  Key(VK_TAB);
+  CHECK_EQ(Utf8(WaitForText(main.Matrix(), L"\t")), std::string("\t"));
+  Chord({VK_CONTROL, VK_SHIFT}, VK_TAB);
+  Type(L"7");
+  CHECK_EQ(Utf8(WaitForText(main.Count(), L"7")), std::string("7"));
+  Chord({VK_CONTROL}, VK_TAB);
+  CHECK(WaitUntil([&] { return FocusIn(main.window) == main.Matrix(); }, 3s));
+  Chord({VK_CONTROL}, VK_TAB);
+  CHECK(WaitUntil([&] { return FocusIn(main.window) != main.Matrix(); }, 3s));
+  CHECK_EQ(Utf8(TextOf(main.Matrix())), std::string("\t"));
   Quit(program);
 }
 
