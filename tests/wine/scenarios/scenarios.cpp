@@ -346,6 +346,30 @@ CHECK_TEST(loadDataRefusesABadFileAndKeepsTheField) {
   Quit(program);
 }
 
+// A file that another program holds open, letting no one read it: the report
+// says so and what to do; once that program lets it go, it loads.
+CHECK_TEST(loadDataNamesAFileInUseByAnotherProgram) {
+  const std::wstring path = TempFolder(L"in use") + L"\\held.txt";
+  WriteBytes(path, test_support::kExample);
+  HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  CHECK(held != INVALID_HANDLE_VALUE);
+  Program program(gExe);
+  const MainWindow main = HandOver(program);
+  ReplaceByTyping(main.Count(), L"5");
+  ReplaceByPaste(main.Matrix(), L"typed earlier\r\n");
+  LoadFile(program, main, path);
+  CHECK_EQ(Utf8(AnswerMessageBox(program)),
+           std::string("The file \"held.txt\" is in use by another program. Close it in that "
+                       "program, or copy it and choose the copy.\n\nDetail: IOException"));
+  CHECK_EQ(Utf8(TextOf(main.Matrix())), std::string("typed earlier\r\n"));
+  CloseHandle(held);
+  LoadFile(program, main, path);
+  CHECK_EQ(Utf8(WaitForText(main.Matrix(), W(test_support::kExampleDisplay))),
+           test_support::kExampleDisplay);
+  Quit(program);
+}
+
 // A load is one step for Undo: Ctrl+Z, or Edit > Undo, right after it brings
 // back what the field held before, be it typed or an earlier load.
 CHECK_TEST(undoTakesBackTheWholeLoad) {
@@ -595,8 +619,9 @@ CHECK_TEST(quittingEndsWithStatusZero) {
   }
 }
 
-// Without its plug-in beside it the program reports the missing library
-// before any window opens and ends with a failure status.
+// Without its plug-in beside it the program reports, under its own name, the
+// missing library, where it looked and what to do, before any window opens,
+// and ends with a failure status.
 CHECK_TEST(missingPluginGivesTheReportAndAFailureStatus) {
   const std::wstring folder = TempFolder(L"without plug-in");
   const std::filesystem::path source = Folder(gExe);
@@ -604,9 +629,14 @@ CHECK_TEST(missingPluginGivesTheReportAndAFailureStatus) {
   std::filesystem::copy(source / L"resources", std::filesystem::path(folder) / L"resources",
                         std::filesystem::copy_options::recursive);
   Program program(folder + L"\\quillmere.exe");
+  CHECK_EQ(Utf8(TextOf(program.WaitForMessageBox())), std::string("Quillmere"));
   const std::string report = Utf8(AnswerMessageBox(program));
   check::CaseName name(report);
-  CHECK(report.find("quillmatrix.dll") != std::string::npos);
+  const std::string where = Utf8(folder);
+  CHECK(report.starts_with(
+      "The matrix library quillmatrix.dll is missing: it was looked for in \"" + where +
+      "\". Install the program again, or put quillmatrix.dll back "
+      "beside the program.\n\n"));
   const auto status = program.WaitForExit();
   CHECK(status.has_value());
   CHECK_EQ(static_cast<long long>(status.value_or(0)), 1LL);
