@@ -24,6 +24,7 @@
 #include "qt/peers.h"
 #include "qt/testing.h"
 #include "src/gui/backend.h"
+#include "src/gui/label_names.h"
 #include "src/gui/tab_key.h"
 
 namespace fw {
@@ -348,6 +349,7 @@ void Window::Build() {
     QWidget::setTabOrder(tabStops[i - 1]->PlatformPeer()->widget,
                          tabStops[i]->PlatformPeer()->widget);
   }
+  NameTextControlsAfterLabels(*this);
   // Open events come after every control and its handlers exist.
   for (const Ref<Control>& c : std::vector<Ref<Control>>(controls_)) {
     c->RaiseEvent(EventNumber::Open);

@@ -65,7 +65,12 @@ std::wstring TextAfterTyping(HWND hwnd, wchar_t c) {
 LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                            DWORD_PTR data) {
   auto* field = reinterpret_cast<TextField*>(data);
-  if (message == WM_KEYDOWN) {
+  if (message == WM_GETOBJECT) {
+    if (const std::optional<LRESULT> answer =
+            AnswerGetObject(hwnd, field->PlatformPeer(), wParam, lParam)) {
+      return *answer;
+    }
+  } else if (message == WM_KEYDOWN) {
     const std::string code = KeyDownCode(wParam);
     if (!code.empty() && field->RaiseEvent(EventNumber::KeyDown, EventArgs{code})) {
       return 0;  // the handler kept the key out of the field
@@ -180,6 +185,7 @@ void TextField::ApplyAlignment() {
   auto* fresh = PeerOf(peer_.get());
   fresh->mask = old->mask;
   fresh->hint = old->hint;
+  fresh->accessibleName = old->accessibleName;
   HWND hwnd = fresh->hwnd;
   // The same place among its siblings: painting order and what lies over it.
   SetWindowPos(hwnd, was, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -82,6 +83,8 @@ struct RectControl::Peer {
   std::function<void()> dpiChanged;
   // A WM_COMMAND notification from the control.
   std::function<void(WORD code)> command;
+  // What screen readers call the control; empty: the system's own name.
+  std::wstring accessibleName;
 
   void SetFont(HFONT newFont);
 };
@@ -141,6 +144,11 @@ void InstallMenuBar(Window& window);
 void DestroyMenuBar(Window& window);
 // A menu command or an accelerator of the window.
 void RunMenuCommand(Window& window, UINT id);
+
+// The control's answer to WM_GETOBJECT when it has an accessible name of its
+// own; nothing when the system's default answer stands.
+std::optional<LRESULT> AnswerGetObject(HWND control, const RectControl::Peer* peer, WPARAM wParam,
+                                       LPARAM lParam);
 
 // Carries out an editing command on a text control, as the Edit menu does.
 void PerformEdit(HWND control, EditAction action);

@@ -5,6 +5,7 @@
 
 #include "framework/window.h"
 #include "src/gui/backend.h"
+#include "src/gui/label_names.h"
 #include "src/gui/tab_key.h"
 #include "win32/win32.h"
 
@@ -495,6 +496,7 @@ void Window::Build() {
   }
   FitFrame(*this);
   PlaceControls(*this);
+  NameTextControlsAfterLabels(*this);
   // Labels fit their text again, now that every control they may lie
   // beneath exists. Canvases lie beneath the labels: a label whose box
   // overlaps a picture's is still read whole.

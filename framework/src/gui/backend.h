@@ -68,6 +68,9 @@ std::string BoxTitle();
 // executable.
 std::string ProgramName();
 
+// Each backend: the name screen readers give the control.
+void SetAccessibleName(RectControl& control, const std::string& name);
+
 // Each backend: shows the report of an unhandled exception.
 void ShowExceptionReport(const ExceptionReport& report);
 // Each backend: runs the event loop until told to exit; the exit code it

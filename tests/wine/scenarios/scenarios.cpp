@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -15,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "accessible_names.h"
 #include "check.h"
 #include "desktop.h"
 #include "infowindows/help_text.h"
@@ -526,6 +529,41 @@ CHECK_TEST(countCentredAndCtrlTabLeavesTheMatrix) {
   CHECK(WaitUntil([&] { return FocusIn(main.window) != main.Matrix(); }, 3s));
   CHECK_EQ(Utf8(TextOf(main.Matrix())), std::string("\t"));
   Quit(program);
+}
+
+// The control's name as a screen reader asks for it, through MSAA.
+std::string AccessibleName(HWND control) {
+  IAccessible* accessible = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                        __uuidof(IAccessible),
+                                        reinterpret_cast<void**>(&accessible))) ||
+      accessible == nullptr) {
+    return "(no accessible object)";
+  }
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  const HRESULT got = accessible->get_accName(self, &name);
+  const std::string text = SUCCEEDED(got) && name != nullptr ? Utf8(name) : std::string();
+  SysFreeString(name);
+  accessible->Release();
+  return text;
+}
+
+// Each text control is named after the label before it.
+CHECK_TEST(textControlsAreNamedAfterTheirLabels) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  {
+    Program program(gExe);
+    const MainWindow main = HandOver(program);
+    for (const test_support::AccessibleNameCase& c : test_support::kAccessibleNames) {
+      check::CaseName name(c.control);
+      CHECK_EQ(AccessibleName(ControlAt(main.window, c.left, c.top)), std::string(c.name));
+    }
+    Quit(program);
+  }
+  CoUninitialize();
 }
 
 // Window > About Quillmere calls the splash back; a key hands over again.
