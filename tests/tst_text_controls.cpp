@@ -1,10 +1,12 @@
 // The main window's text controls as a keyboard user meets them: the count
 // centred, Ctrl+Tab out of a field that takes TABs, and the context menu of
-// every text area; with the rules both platforms share as plain tables.
+// every text area; with the rules both platforms share as plain tables,
+// among them which label names a control for a screen reader.
 
 #include <QtTest>
 
 #include "framework/src/gui/edit_menu.h"
+#include "framework/src/gui/label_names.h"
 #include "framework/src/gui/tab_key.h"
 #include "program_test_support.h"
 
@@ -95,6 +97,31 @@ class tst_TextControls : public QObject {
       }
     }
     QCOMPARE(on, enabled);
+  }
+
+  // Which label names a control at (200, 212), 40 x 20; -1 for none.
+  void labelBefore_data() {
+    QTest::addColumn<QList<QRect>>("labels");
+    QTest::addColumn<int>("label");
+    const QRect left(20, 211, 186, 20);  // overlapping the control's border
+    const QRect above(200, 190, 60, 19);
+    QTest::newRow("the one on its row, to its left") << QList<QRect>{above, left} << 1;
+    QTest::newRow("else the nearest above") << QList<QRect>{QRect(200, 150, 60, 19), above} << 1;
+    QTest::newRow("of two above on a row, the leftmost")
+        << QList<QRect>{QRect(215, 190, 10, 20), QRect(205, 190, 10, 20)} << 1;
+    QTest::newRow("none to its right, below, or above but beside it")
+        << QList<QRect>{QRect(250, 212, 60, 20), QRect(200, 240, 60, 20), QRect(20, 190, 170, 19)}
+        << -1;
+  }
+  void labelBefore() {
+    QFETCH(QList<QRect>, labels);
+    QFETCH(int, label);
+    std::vector<fw::Rect> boxes;
+    for (const QRect& r : labels) {
+      boxes.push_back({r.left(), r.top(), r.width(), r.height()});
+    }
+    const std::optional<size_t> found = fw::LabelBefore({200, 212, 40, 20}, boxes);
+    QCOMPARE(found ? static_cast<int>(*found) : -1, label);
   }
 
   void countIsCentred() {
