@@ -35,12 +35,6 @@ std::atomic<const QmEntryPoints*> gEntryPoints{nullptr};
                             reason + ". Reinstall the program to restore the library.");
 }
 
-[[maybe_unused]] std::string ProgramFolderUnknown(const std::string& reason) {
-  return "The program's folder could not be found (" + reason +
-         "), so the matrix library cannot be loaded. Start the program again; if this happens "
-         "again, reinstall it.";
-}
-
 // Why a table the plug-in returned cannot be used; empty when it can.
 std::string TableFault(const QmEntryPoints* table) {
   if (table == nullptr) {
@@ -67,7 +61,9 @@ std::string TableFault(const QmEntryPoints* table) {
 std::filesystem::path DefaultFolder() {
   std::filesystem::path folder = fw::ApplicationLibraryFolder();
   if (folder.empty()) {
-    throw fw::PluginException("Cannot find the program's folder");
+    throw fw::PluginException(
+        "The program's folder could not be found, so the matrix library cannot be loaded. Start "
+        "the program again from its installed place; if this happens again, reinstall it.");
   }
   return folder;
 }
