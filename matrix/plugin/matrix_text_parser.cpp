@@ -6,6 +6,8 @@
 #include <system_error>
 #include <utility>
 
+#include "framework/visible_text.h"
+
 namespace quillmatrix {
 namespace {
 
@@ -103,13 +105,8 @@ const char* ReadToken(const char* p, const char* const end, double& value, Numbe
 // long, with control characters made visible.
 std::string QuoteToken(std::string_view token) {
   const bool truncated = token.size() > kMaxQuotedTokenBytes;
-  std::string quoted = "\"";
-  for (const char c : CutAtCharacter(token, kMaxQuotedTokenBytes)) {
-    const auto byte = static_cast<unsigned char>(c);
-    quoted += (byte < 0x20 || byte == 0x7F) ? '?' : c;
-  }
-  quoted += truncated ? "...\"" : "\"";
-  return quoted;
+  return "\"" + fw::VisibleText(CutAtCharacter(token, kMaxQuotedTokenBytes)) +
+         (truncated ? "...\"" : "\"");
 }
 
 std::string Position(int64_t row, int64_t column) {
