@@ -16,7 +16,10 @@ constexpr int64_t kMaxQuotedCharacters = 40;
 std::string Quoted(const std::string& found) {
   const bool cut = fw::Len(found) > kMaxQuotedCharacters;
   const std::string shown = cut ? fw::Left(found, kMaxQuotedCharacters) : found;
-  return "\"" + fw::VisibleText(shown) + (cut ? "...\"" : "\"");
+  std::string quoted = "\"";
+  quoted += fw::VisibleText(shown);
+  quoted += cut ? "...\"" : "\"";
+  return quoted;
 }
 
 std::string FieldProblem(int64_t line, int64_t field, const std::string& found, int64_t count) {

@@ -105,8 +105,10 @@ const char* ReadToken(const char* p, const char* const end, double& value, Numbe
 // long, with control characters made visible.
 std::string QuoteToken(std::string_view token) {
   const bool truncated = token.size() > kMaxQuotedTokenBytes;
-  return "\"" + fw::VisibleText(CutAtCharacter(token, kMaxQuotedTokenBytes)) +
-         (truncated ? "...\"" : "\"");
+  std::string quoted = "\"";
+  quoted += fw::VisibleText(CutAtCharacter(token, kMaxQuotedTokenBytes));
+  quoted += truncated ? "...\"" : "\"";
+  return quoted;
 }
 
 std::string Position(int64_t row, int64_t column) {
