@@ -282,27 +282,25 @@ bool WindowWidget::MoveFocusByTab(QWidget& control, const QKeyEvent& event) {
 }
 
 bool WindowWidget::eventFilter(QObject* watched, QEvent* event) {
-  auto* control = qobject_cast<QWidget*>(watched);
-  if (owner_ && control && control != this && event->type() == QEvent::KeyPress &&
-      MoveFocusByTab(*control, *static_cast<QKeyEvent*>(event))) {
-    return true;
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (!owner_ || !widget || widget == this) {
+    return false;
   }
   // Presses on the window's passive controls (labels, pictures, read-only
   // text) reach the window's own KeyDown and MouseDown. They are consumed
   // then, or they would travel on to the client area and be reported twice.
-  auto* widget = qobject_cast<QWidget*>(watched);
-  if (!owner_ || !widget || widget == this || IsInputWidget(widget)) {
-    return false;
+  if (!IsInputWidget(widget)) {
+    if (event->type() == QEvent::MouseButtonPress && owner_->Implements(WindowEvent::MouseDown)) {
+      RaiseMouseDown(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+      return true;
+    }
+    if (event->type() == QEvent::KeyPress && owner_->Implements(WindowEvent::KeyDown)) {
+      RaiseKeyDown(*static_cast<QKeyEvent*>(event));
+      return true;
+    }
   }
-  if (event->type() == QEvent::MouseButtonPress && owner_->Implements(WindowEvent::MouseDown)) {
-    RaiseMouseDown(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
-    return true;
-  }
-  if (event->type() == QEvent::KeyPress && owner_->Implements(WindowEvent::KeyDown)) {
-    RaiseKeyDown(*static_cast<QKeyEvent*>(event));
-    return true;
-  }
-  return false;
+  return event->type() == QEvent::KeyPress &&
+         MoveFocusByTab(*widget, *static_cast<QKeyEvent*>(event));
 }
 
 void WindowWidget::resizeEvent(QResizeEvent* event) {
