@@ -45,6 +45,12 @@ bool MatchesMask(const std::wstring& mask, const std::wstring& text) {
   return true;
 }
 
+DWORD AlignmentStyle(TextAlignment alignment) {
+  return alignment == TextAlignment::Center  ? ES_CENTER
+         : alignment == TextAlignment::Right ? ES_RIGHT
+                                             : ES_LEFT;
+}
+
 std::wstring WindowText(HWND hwnd) {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
   text.resize(
@@ -89,14 +95,6 @@ LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
   return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
-}  // namespace
-
-namespace {
-DWORD AlignmentStyle(TextAlignment alignment) {
-  return alignment == TextAlignment::Center  ? ES_CENTER
-         : alignment == TextAlignment::Right ? ES_RIGHT
-                                             : ES_LEFT;
-}
 }  // namespace
 
 std::unique_ptr<RectControl::Peer> TextField::MakePeer() {
