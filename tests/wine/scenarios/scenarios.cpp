@@ -333,19 +333,26 @@ CHECK_TEST(loadDataOpensFilesThroughTheDialog) {
   Quit(program);
 }
 
+// Load Data of a file that it refuses: the message, and the matrix field as
+// it was.
+void CheckLoadRefused(const Program& program, const MainWindow& main, const std::wstring& path,
+                      const wchar_t* count, const std::string& message) {
+  ReplaceByTyping(main.Count(), count);
+  ReplaceByPaste(main.Matrix(), L"typed earlier\r\n");
+  LoadFile(program, main, path);
+  CHECK_EQ(Utf8(AnswerMessageBox(program)), message);
+  CHECK_EQ(Utf8(TextOf(main.Matrix())), std::string("typed earlier\r\n"));
+}
+
 CHECK_TEST(loadDataRefusesABadFileAndKeepsTheField) {
   const std::wstring folder = TempFolder(L"bad file");
   const std::wstring path = folder + L"\\comma.txt";
   WriteBytes(path, "1\t0.5\t-0.25\r\n0.5\t1\t0,3\r\n-0.25\t0.3\t1\r\n");
   Program program(gExe);
   const MainWindow main = HandOver(program);
-  ReplaceByTyping(main.Count(), L"3");
-  ReplaceByPaste(main.Matrix(), L"typed earlier\r\n");
-  LoadFile(program, main, path);
-  CHECK_EQ(Utf8(AnswerMessageBox(program)),
-           std::string("Line 2, field 3 of the file is not a number: \"0,3\". Values must be "
-                       "separated by TAB and use a decimal point."));
-  CHECK_EQ(Utf8(TextOf(main.Matrix())), std::string("typed earlier\r\n"));
+  CheckLoadRefused(program, main, path, L"3",
+                   "Line 2, field 3 of the file is not a number: \"0,3\". Values must be "
+                   "separated by TAB and use a decimal point.");
   Quit(program);
 }
 
@@ -359,13 +366,9 @@ CHECK_TEST(loadDataNamesAFileInUseByAnotherProgram) {
   CHECK(held != INVALID_HANDLE_VALUE);
   Program program(gExe);
   const MainWindow main = HandOver(program);
-  ReplaceByTyping(main.Count(), L"5");
-  ReplaceByPaste(main.Matrix(), L"typed earlier\r\n");
-  LoadFile(program, main, path);
-  CHECK_EQ(Utf8(AnswerMessageBox(program)),
-           std::string("The file \"held.txt\" is in use by another program. Close it in that "
-                       "program, or copy it and choose the copy.\n\nDetail: IOException"));
-  CHECK_EQ(Utf8(TextOf(main.Matrix())), std::string("typed earlier\r\n"));
+  CheckLoadRefused(program, main, path, L"5",
+                   "The file \"held.txt\" is in use by another program. Close it in that "
+                   "program, or copy it and choose the copy.\n\nDetail: IOException");
   CloseHandle(held);
   LoadFile(program, main, path);
   CHECK_EQ(Utf8(WaitForText(main.Matrix(), W(test_support::kExampleDisplay))),
