@@ -519,13 +519,15 @@ CHECK_TEST(textAreasHaveTheUsualContextMenu) {
 CHECK_TEST(countCentredAndCtrlTabLeavesTheMatrix) {
   Program program(gExe);
   const MainWindow main = HandOver(program);
-  CHECK((GetWindowLongW(main.Count(), GWL_STYLE) & ES_CENTER) != 0);
   Click(main.Matrix());
   Key(VK_TAB);
   CHECK_EQ(Utf8(WaitForText(main.Matrix(), L"\t")), std::string("\t"));
   Chord({VK_CONTROL, VK_SHIFT}, VK_TAB);
   Type(L"7");
   CHECK_EQ(Utf8(WaitForText(main.Count(), L"7")), std::string("7"));
+  // The control draws the 7 in its middle, not at its left edge.
+  const auto at = static_cast<DWORD>(SendMessageW(main.Count(), EM_POSFROMCHAR, 0, 0));
+  CHECK(static_cast<short>(LOWORD(at)) > ClientSize(main.Count()).cx / 4);
   Chord({VK_CONTROL}, VK_TAB);
   CHECK(WaitUntil([&] { return FocusIn(main.window) == main.Matrix(); }, 3s));
   Chord({VK_CONTROL}, VK_TAB);
