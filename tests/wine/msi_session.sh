@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Runs one Windows test program under Wine in a session of its own, for tests
+# that change the prefix itself (installing and removing a package): a fresh
+# Wine prefix in <dir>, and an Xvfb display that Xvfb chooses itself, so that
+# it can run beside any other test. Both end with the program. Unix paths
+# among the arguments are passed on as Windows paths (drive Z:).
+#   msi_session.sh <dir> <program.exe> [arguments...]
+set -euo pipefail
+dir=$1
+shift
+wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+
+rm -rf "$dir"
+mkdir -p "$dir/home" "$dir/prefix"
+# HOME too, so that nothing Wine makes for the Linux desktop leaves the folder;
+# winemenubuilder off, so that the shortcuts a package makes add no Linux menu
+# entries; no Mono or Gecko installer prompts.
+export WINEPREFIX=$dir/prefix WINEDEBUG=-all WINEARCH=win64 HOME=$dir/home
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+xvfb=
+finish() {
+  "$wineserver" -k 2>/dev/null || true
+  if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; fi
+}
+trap finish EXIT
+
+# Xvfb writes the number of the display it took once it accepts clients.
+Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$dir/display" </dev/null \
+  >"$dir/xvfb.log" 2>&1 &
+xvfb=$!
+for _ in $(seq 300); do
+  grep -q '^[0-9]' "$dir/display" 2>/dev/null && break
+  kill -0 "$xvfb" 2>/dev/null || break
+  sleep 0.1
+done
+grep -q '^[0-9]' "$dir/display" || { echo "Xvfb did not start"; cat "$dir/xvfb.log"; exit 1; }
+export DISPLAY=":$(head -n1 "$dir/display")"
+
+# The Wine server's output away from ctest's, which it would hold open.
+setsid "$wineserver" -p </dev/null >/dev/null 2>&1
+"$wine" wineboot --init </dev/null >"$dir/wineboot.log" 2>&1
+# Wine draws the windows' frames itself (no window manager runs), and a crash
+# ends with a report instead of a dialog that waits for a click.
+"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null \
+  >>"$dir/wineboot.log" 2>&1
+"$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+  </dev/null >>"$dir/wineboot.log" 2>&1
+echo "Xvfb on $DISPLAY, Wine prefix in $WINEPREFIX"
+
+program=$1
+shift
+arguments=()
+for argument in "$@"; do
+  if [[ $argument == /* ]]; then
+    argument="Z:${argument//\//\\}"
+  fi
+  arguments+=("$argument")
+done
+status=0
+"$wine" "$program" "${arguments[@]}" </dev/null || status=$?
+exit "$status"
