@@ -108,7 +108,15 @@ std::wstring FileEntry(const std::filesystem::path& file) {
   return Lower(file.parent_path().wstring() + L"|" + file.filename().wstring());
 }
 
+// Keys that Wine rewrites by itself now and then, with no program asking.
+const std::set<std::wstring> kRewrittenByWine = {
+    L"hklm\\software\\microsoft\\windows nt\\currentversion\\networkcards",
+    L"hklm\\software\\wow6432node\\microsoft\\windows nt\\currentversion\\networkcards"};
+
 void AddKey(HKEY root, const std::wstring& rootName, const std::wstring& path, Snapshot& into) {
+  if (kRewrittenByWine.contains(Lower(rootName + L"\\" + path))) {
+    return;
+  }
   HKEY key = nullptr;
   if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS) {
     return;

@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
 # Runs one Windows test program under Wine in a session of its own, for tests
 # that change the prefix itself (installing and removing a package): a fresh
-# Wine prefix in <dir>, and an Xvfb display that Xvfb chooses itself, so that
-# it can run beside any other test. Both end with the program. Unix paths
-# among the arguments are passed on as Windows paths (drive Z:).
-#   msi_session.sh <dir> <program.exe> [arguments...]
+# Wine prefix in a new folder under <parent>, and an Xvfb display that Xvfb
+# chooses itself, so that it can run beside any other test, another run of
+# itself included. Both end with the program; the folder stays only when the
+# program failed. Unix paths among the arguments are passed on as Windows
+# paths (drive Z:).
+#   msi_session.sh <parent> <program.exe> [arguments...]
 set -euo pipefail
-dir=$1
+parent=$1
 shift
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 
-rm -rf "$dir"
+mkdir -p "$parent"
+dir=$(mktemp -d "$parent/session.XXXXXX")
 mkdir -p "$dir/home" "$dir/prefix"
 # HOME too, so that nothing Wine makes for the Linux desktop leaves the folder;
 # winemenubuilder off, so that the shortcuts a package makes add no Linux menu
@@ -20,9 +23,11 @@ export WINEPREFIX=$dir/prefix WINEDEBUG=-all WINEARCH=win64 HOME=$dir/home
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 xvfb=
+status=1
 finish() {
   "$wineserver" -k 2>/dev/null || true
   if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; fi
+  if [ "$status" -eq 0 ]; then rm -rf "$dir"; else echo "kept $dir"; fi
 }
 trap finish EXIT
 
