@@ -15,12 +15,14 @@ wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 
 mkdir -p "$parent"
 dir=$(mktemp -d "$parent/session.XXXXXX")
-mkdir -p "$dir/home" "$dir/prefix"
+mkdir -p "$dir/home"
 # HOME too, so that nothing Wine makes for the Linux desktop leaves the folder;
 # winemenubuilder off, so that the shortcuts a package makes add no Linux menu
 # entries; no Mono or Gecko installer prompts.
 export WINEPREFIX=$dir/prefix WINEDEBUG=-all WINEARCH=win64 HOME=$dir/home
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# shellcheck source=wine_prefix.sh
+source "$(dirname "$0")/wine_prefix.sh"
 
 xvfb=
 status=1
@@ -43,15 +45,7 @@ done
 grep -q '^[0-9]' "$dir/display" || { echo "Xvfb did not start"; cat "$dir/xvfb.log"; exit 1; }
 export DISPLAY=":$(head -n1 "$dir/display")"
 
-# The Wine server's output away from ctest's, which it would hold open.
-setsid "$wineserver" -p </dev/null >/dev/null 2>&1
-"$wine" wineboot --init </dev/null >"$dir/wineboot.log" 2>&1
-# Wine draws the windows' frames itself (no window manager runs), and a crash
-# ends with a report instead of a dialog that waits for a click.
-"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null \
-  >>"$dir/wineboot.log" 2>&1
-"$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-  </dev/null >>"$dir/wineboot.log" 2>&1
+make_wine_prefix "$dir/wineboot.log"
 echo "Xvfb on $DISPLAY, Wine prefix in $WINEPREFIX"
 
 program=$1
