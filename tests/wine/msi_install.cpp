@@ -393,8 +393,10 @@ CHECK_TEST(silentInstallPutsTheFilesTheShortcutAndTheEntryInPlace) {
 
 // Started from the Start-menu shortcut's target in its working folder, the
 // installed program loads the installed example through the open-file dialog
-// and computes the worked example.
+// and computes the worked example. It writes no file or folder (what the
+// open-file dialog keeps in the registry is the system's own).
 CHECK_TEST(theShortcutStartsTheInstalledProgramForTheWorkedExample) {
+  const Snapshot before = TakeSnapshot();
   const Shortcut shortcut = ReadShortcut();
   Program program(shortcut.target);
   const MainWindow main = HandOver(program);
@@ -407,6 +409,7 @@ CHECK_TEST(theShortcutStartsTheInstalledProgramForTheWorkedExample) {
            test_support::kExampleResults);
   CHECK(!program.FindMessageBox());
   Quit(program);
+  CHECK_EQ(Utf8(Unexpected(before, TakeSnapshot(), {L"HKLM", L"HKCU"})), std::string());
 }
 
 CHECK_TEST(installingThePackageOverItselfChangesNothing) {
