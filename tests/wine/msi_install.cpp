@@ -210,10 +210,11 @@ std::wstring Unexpected(const Snapshot& before, const Snapshot& now,
 // nothing any more. (What the program or its dialogs wrote meanwhile is no
 // concern of the package's.)
 std::wstring LeftBehind(const Snapshot& before, const Snapshot& installed, const Snapshot& now) {
+  const std::vector<std::wstring> stores = InstallerStores();
   std::wstring left;
   for (const std::wstring& entry : now) {
     bool store = false;
-    for (const std::wstring& place : InstallerStores()) {
+    for (const std::wstring& place : stores) {
       store = store || Within(entry, place);
     }
     if (installed.contains(entry) && !before.contains(entry) &&
