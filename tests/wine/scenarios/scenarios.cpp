@@ -21,6 +21,7 @@
 #include "check.h"
 #include "desktop.h"
 #include "infowindows/help_text.h"
+#include "main_window.h"
 #include "worked_example.h"
 
 using namespace desktop;
@@ -97,31 +98,6 @@ std::string Utf16LeWithMark(const std::wstring& text) {
   return bytes;
 }
 
-// The main window's controls, by their place in the layout.
-struct MainWindow {
-  HWND window;
-  double scale = 1.0;
-  HWND Count() const { return ControlAt(window, 200, 212, scale); }
-  HWND Matrix() const { return ControlAt(window, 20, 262, scale); }
-  HWND Results() const { return ControlAt(window, 475, 262, scale); }
-  void Press(const wchar_t* caption) const { Click(Button(window, caption)); }
-};
-
-HWND WaitForSplash(const Program& program) {
-  return program.WaitForWindow(L"");
-}
-
-// The splash hands over at a key press; the main window comes to the front.
-MainWindow HandOver(const Program& program) {
-  WaitForSplash(program);
-  Key(VK_SPACE);
-  const HWND main = program.WaitForWindow(L"Quillmere");
-  if (!WaitUntil([&] { return GetForegroundWindow() == main; }, 5s)) {
-    throw Stop("the main window did not come to the front");
-  }
-  return {main};
-}
-
 // Clicks OK on the message box that shows and gives its text. Like a user,
 // it waits until the box has been drawn, and clicks again if the first click
 // came too early to be taken.
@@ -147,32 +123,6 @@ std::wstring AnswerMessageBox(const Program& program) {
   return text;
 }
 
-// Load Data, and in the open-file dialog the path pasted into the file name
-// field and Return pressed; gives the file type the dialog offered. (Typed key by key, the dialog's
-// completion of folder names takes some of the keys.)
-std::wstring LoadFile(const Program& program, const MainWindow& main, const std::wstring& path) {
-  main.Press(L"Load Data");
-  const HWND dialog = program.WaitForFileDialog();
-  WaitUntil([&] { return GetForegroundWindow() == dialog; }, 3s);
-  constexpr int kFileTypeList = 0x470;  // cmb1 of the common dialog
-  const std::wstring fileType = TextOf(GetDlgItem(dialog, kFileTypeList));
-  Pause(300ms);
-  SetClipboard(path);
-  Chord({VK_CONTROL}, 'V');
-  Key(VK_RETURN);
-  if (!WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 10s)) {
-    throw Stop("the open-file dialog stayed after Return");
-  }
-  return fileType;
-}
-
-std::wstring WaitForText(HWND control, const std::wstring& expected,
-                         std::chrono::milliseconds timeout = 5s) {
-  std::wstring text;
-  WaitUntil([&] { return (text = TextOf(control)) == expected; }, timeout);
-  return text;
-}
-
 void CalculateGivesTheWorkedResults(const Program& program, const MainWindow& main) {
   ReplaceByTyping(main.Count(), L"5");
   ReplaceByPaste(main.Matrix(), W(test_support::kExample));
@@ -182,13 +132,6 @@ void CalculateGivesTheWorkedResults(const Program& program, const MainWindow& ma
            test_support::kExampleResults);
   CHECK(IsWindowVisible(main.Results()));
   CHECK(!program.FindMessageBox());
-}
-
-void Quit(Program& program) {
-  Chord({VK_CONTROL}, 'Q');
-  const auto status = program.WaitForExit();
-  CHECK(status.has_value());
-  CHECK_EQ(static_cast<long long>(status.value_or(99)), 0LL);
 }
 
 }  // namespace
