@@ -71,7 +71,7 @@ def start(root, plugin_dir, picture):
     sys.stderr.write(done.stderr)
     loaded = [line.split("driver: loaded ", 1)[1] for line in done.stderr.splitlines()
               if line.startswith("driver: loaded ")]
-    for library in ("libquillframework.so", "libquillmatrix.so"):
+    for library in ("libquillframework_core.so", "libquillframework.so", "libquillmatrix.so"):
         expected = str(root / "usr/lib/quillmere" / library)
         if expected not in loaded:
             sys.exit(f"{library} not loaded from the installed tree; loaded: {loaded}")

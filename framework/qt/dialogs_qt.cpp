@@ -11,6 +11,7 @@
 #include "framework/dialogs.h"
 #include "framework/files.h"
 #include "qt/testing.h"
+#include "src/gui/backend.h"
 
 namespace fw {
 namespace {
@@ -81,7 +82,7 @@ QStringList NameFilters(std::string_view filter) {
 }  // namespace
 
 void MsgBox(const std::string& message) {
-  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(ApplicationTitle()),
+  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(BoxTitle()),
                   QString::fromStdString(message), QMessageBox::Ok, QApplication::activeWindow());
   box.setObjectName(QStringLiteral("MsgBox"));
   box.exec();

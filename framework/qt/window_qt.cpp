@@ -24,6 +24,8 @@
 #include "qt/peers.h"
 #include "qt/testing.h"
 #include "src/gui/backend.h"
+#include "src/gui/label_names.h"
+#include "src/gui/tab_key.h"
 
 namespace fw {
 namespace {
@@ -257,23 +259,48 @@ void WindowWidget::mousePressEvent(QMouseEvent* event) {
   }
 }
 
+// Tab and Ctrl+Tab as the shared rule has them; false when the key is the
+// control's own.
+bool WindowWidget::MoveFocusByTab(QWidget& control, const QKeyEvent& event) {
+  if (event.key() != Qt::Key_Tab && event.key() != Qt::Key_Backtab) {
+    return false;
+  }
+  TabTarget target;
+  if (auto* edit = qobject_cast<QTextEdit*>(&control)) {
+    target = {!edit->tabChangesFocus(), edit->isReadOnly()};
+  }
+  const Qt::KeyboardModifiers modifiers = event.modifiers();
+  const TabMove move =
+      TabKeyMove({event.key() == Qt::Key_Backtab || modifiers & Qt::ShiftModifier,
+                  (modifiers & Qt::ControlModifier) != 0, (modifiers & Qt::AltModifier) != 0},
+                 target);
+  if (move == TabMove::None) {
+    return false;
+  }
+  focusNextPrevChild(move == TabMove::Next);
+  return true;
+}
+
 bool WindowWidget::eventFilter(QObject* watched, QEvent* event) {
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (!owner_ || !widget || widget == this) {
+    return false;
+  }
   // Presses on the window's passive controls (labels, pictures, read-only
   // text) reach the window's own KeyDown and MouseDown. They are consumed
   // then, or they would travel on to the client area and be reported twice.
-  auto* widget = qobject_cast<QWidget*>(watched);
-  if (!owner_ || !widget || widget == this || IsInputWidget(widget)) {
-    return false;
+  if (!IsInputWidget(widget)) {
+    if (event->type() == QEvent::MouseButtonPress && owner_->Implements(WindowEvent::MouseDown)) {
+      RaiseMouseDown(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+      return true;
+    }
+    if (event->type() == QEvent::KeyPress && owner_->Implements(WindowEvent::KeyDown)) {
+      RaiseKeyDown(*static_cast<QKeyEvent*>(event));
+      return true;
+    }
   }
-  if (event->type() == QEvent::MouseButtonPress && owner_->Implements(WindowEvent::MouseDown)) {
-    RaiseMouseDown(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
-    return true;
-  }
-  if (event->type() == QEvent::KeyPress && owner_->Implements(WindowEvent::KeyDown)) {
-    RaiseKeyDown(*static_cast<QKeyEvent*>(event));
-    return true;
-  }
-  return false;
+  return event->type() == QEvent::KeyPress &&
+         MoveFocusByTab(*widget, *static_cast<QKeyEvent*>(event));
 }
 
 void WindowWidget::resizeEvent(QResizeEvent* event) {
@@ -320,6 +347,7 @@ void Window::Build() {
     QWidget::setTabOrder(tabStops[i - 1]->PlatformPeer()->widget,
                          tabStops[i]->PlatformPeer()->widget);
   }
+  NameTextControlsAfterLabels(*this);
   // Open events come after every control and its handlers exist.
   for (const Ref<Control>& c : std::vector<Ref<Control>>(controls_)) {
     c->RaiseEvent(EventNumber::Open);

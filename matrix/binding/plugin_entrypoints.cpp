@@ -8,6 +8,7 @@
 
 #include "framework/app_folders.h"
 #include "framework/exceptions.h"
+#include "framework/wide_text.h"
 #include "quillmatrix/entrypoints.h"
 
 #ifdef _WIN32
@@ -35,10 +36,17 @@ std::atomic<const QmEntryPoints*> gEntryPoints{nullptr};
                             reason + ". Reinstall the program to restore the library.");
 }
 
-[[maybe_unused]] std::string ProgramFolderUnknown(const std::string& reason) {
-  return "The program's folder could not be found (" + reason +
-         "), so the matrix library cannot be loaded. Start the program again; if this happens "
-         "again, reinstall it.";
+// The library is not where the program looks for it: what is missing, where
+// it was looked for, and how to bring it back.
+[[noreturn]] void FailMissing(const std::filesystem::path& library) {
+  const std::filesystem::path folder = library.parent_path();
+  const std::string file = fw::PathText(library.filename());
+  std::error_code error;
+  const bool besideProgram = std::filesystem::equivalent(folder, fw::ExecutableFolder(), error);
+  throw fw::PluginException(
+      "The matrix library " + file + " is missing: it was looked for in \"" + fw::PathText(folder) +
+      "\". Install the program again, or put " + file +
+      (besideProgram ? " back beside the program." : " back in that folder."));
 }
 
 // Why a table the plug-in returned cannot be used; empty when it can.
@@ -67,7 +75,9 @@ std::string TableFault(const QmEntryPoints* table) {
 std::filesystem::path DefaultFolder() {
   std::filesystem::path folder = fw::ApplicationLibraryFolder();
   if (folder.empty()) {
-    throw fw::PluginException("Cannot find the program's folder");
+    throw fw::PluginException(
+        "The program's folder could not be found, so the matrix library cannot be loaded. Start "
+        "the program again from its installed place; if this happens again, reinstall it.");
   }
   return folder;
 }
@@ -76,28 +86,8 @@ std::filesystem::path DefaultFolder() {
 
 constexpr wchar_t kLibraryName[] = L"quillmatrix.dll";
 
-std::string Utf8(std::wstring_view wide) {
-  if (wide.empty()) {
-    return {};
-  }
-  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                       nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size,
-                      nullptr, nullptr);
-  return utf8;
-}
-
-std::wstring Wide(std::string_view utf8) {
-  if (utf8.empty()) {
-    return {};
-  }
-  const int size =
-      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
-  return wide;
-}
+using fw::Utf8;
+using fw::Wide;
 
 std::string LastErrorText() {
   const DWORD code = GetLastError();
@@ -206,6 +196,9 @@ void InitPluginEntrypoints() {
   const std::string pathText = PathText(path);
   if (gEntryPoints.load() != nullptr && pathText == gBoundPath) {
     return;
+  }
+  if (std::error_code error; !std::filesystem::exists(std::filesystem::path(path), error)) {
+    FailMissing(path);
   }
   const QmEntryPoints* table = LoadEntryPoints(path);
   gBoundPath = pathText;

@@ -6,7 +6,10 @@
 #   wine_session.sh start <dir>
 #   wine_session.sh stop <dir>
 set -euo pipefail
+# shellcheck source=../xvfb.sh
 . "$(dirname "$0")/../xvfb.sh"
+# shellcheck source=wine_prefix.sh
+. "$(dirname "$0")/wine_prefix.sh"
 action=$1 dir=$(realpath -m "$2")
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
@@ -27,35 +30,6 @@ stop() {
   stop_xvfb "$dir"
 }
 
-# The names of the prefix's running programs, one a line, sorted; not those
-# of the listing itself.
-prefix_processes() {
-  # Into a file: a service started now would hold a pipe open for good.
-  timeout 60 "$wine" winedbg --command "info proc" </dev/null >"$dir/processes" 2>/dev/null || true
-  sed -n "s/.*'\(.*\)'.*/\1/p" "$dir/processes" | grep -vxE 'start\.exe|winedbg\.exe' | sort || true
-}
-
-# Waits until the prefix's services run once each and the list of its
-# programs holds still, as it does once nothing starts or restarts.
-wait_until_settled() {
-  local deadline=$((SECONDS + 180)) before="" now
-  while :; do
-    now=$(prefix_processes)
-    if [ "$(grep -cx 'services\.exe' <<<"$now")" = 1 ] && [ "$now" = "$before" ]; then
-      echo "prefix settled: $(tr '\n' ' ' <<<"$now")"
-      return 0
-    fi
-    if [ $SECONDS -ge $deadline ]; then
-      echo "the Wine prefix's services did not settle within 180 s (one services.exe, the same" \
-        "programs twice in a row); seen before: [$(tr '\n' ' ' <<<"$before")]," \
-        "then: [$(tr '\n' ' ' <<<"$now")]"
-      return 1
-    fi
-    before=$now
-    sleep 1
-  done
-}
-
 case "$action" in
   start)
     stop
@@ -65,30 +39,11 @@ case "$action" in
     # display it cannot open.
     export WINEPREFIX=$dir/prefix WINEDEBUG=-all,err+winediag WINEARCH=win64
     # No Mono or Gecko installer prompts, no menu entries written into $HOME.
-    export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
     for name in DISPLAY XAUTHORITY WINEPREFIX WINEDEBUG WINEARCH WINEDLLOVERRIDES; do
       printf 'export %s=%q\n' "$name" "${!name}"
     done >"$dir/env"
-    rm -rf "$WINEPREFIX"
-    mkdir -p "$WINEPREFIX"
-    # The prefix made by one wineboot, and then everything it started ended,
-    # the server too, so that the registry is on disk and no start-up is
-    # still going on when the tests begin.
-    "$wine" wineboot --init </dev/null >"$dir/wineboot.log" 2>&1
-    timeout 300 "$wineserver" -w ||
-      { echo "the new Wine prefix's programs did not end within 300 s"; exit 1; }
-    # One Wine server for the whole run, with its output away from ctest's:
-    # started by a test, it would hold that test's output open until it ends.
-    setsid "$wineserver" -p </dev/null >/dev/null 2>&1
-    # No window manager runs on the display: Wine draws the windows' frames
-    # itself, so that title bars and close boxes are there to click.
-    "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null \
-      >>"$dir/wineboot.log" 2>&1
-    # A program that crashes ends with a report on its output, not a dialog
-    # that would wait for a click until the test times out.
-    "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-      </dev/null >>"$dir/wineboot.log" 2>&1
-    wait_until_settled
+    make_wine_prefix "$dir/wineboot.log"
     echo "Xvfb on $DISPLAY, Wine prefix in $WINEPREFIX"
     ;;
   stop)

@@ -61,6 +61,16 @@ RunState& SharedRunState();
 // What the process ends with: 1 when it failed before the loop began.
 int RunExitCode();
 
+// The title of message boxes and reports: the application's, or, before the
+// application object has one (a report from start-up), the program's name.
+std::string BoxTitle();
+// Each backend: the program's name as the platform records it for the
+// executable.
+std::string ProgramName();
+
+// Each backend: the name screen readers give the control.
+void SetAccessibleName(RectControl& control, const std::string& name);
+
 // Each backend: shows the report of an unhandled exception.
 void ShowExceptionReport(const ExceptionReport& report);
 // Each backend: runs the event loop until told to exit; the exit code it

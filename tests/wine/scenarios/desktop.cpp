@@ -62,14 +62,19 @@ INPUT KeyInput(WORD virtualKey, bool up) {
   return input;
 }
 
+<<<<<<< HEAD
 std::string Seconds(std::chrono::milliseconds time) {
   return std::to_string(time.count() / 1000) + " s";
 }
 
 void ButtonPress(bool up) {
+=======
+void ButtonPress(bool up, bool right = false) {
+>>>>>>> main
   INPUT input{};
   input.type = INPUT_MOUSE;
-  input.mi.dwFlags = up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+  input.mi.dwFlags = right ? (up ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_RIGHTDOWN)
+                           : (up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN);
   Send({input});
 }
 
@@ -343,7 +348,7 @@ void Type(std::wstring_view text) {
   }
 }
 
-void ClickAt(POINT screen) {
+void ClickAt(POINT screen, bool right) {
   // Moved there as a mouse moves: absolute coordinates on the primary screen.
   INPUT move{};
   move.type = INPUT_MOUSE;
@@ -356,14 +361,42 @@ void ClickAt(POINT screen) {
   if (at.x != screen.x || at.y != screen.y) {
     SetCursorPos(screen.x, screen.y);
   }
-  ButtonPress(false);
-  ButtonPress(true);
+  ButtonPress(false, right);
+  ButtonPress(true, right);
 }
 
 void Click(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);
   ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+}
+
+void RightClick(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, true);
+}
+
+HWND WaitForPopupMenu() {
+  HWND popup = nullptr;
+  WaitUntil(
+      [&] {
+        popup = FindWindowW(L"#32768", nullptr);
+        return popup != nullptr && IsWindowVisible(popup);
+      },
+      std::chrono::seconds(5));
+  if (popup == nullptr || !IsWindowVisible(popup)) {
+    throw Stop("no context menu opened");
+  }
+  return popup;
+}
+
+void ChooseFromPopupMenu(wchar_t accessKey) {
+  Key(static_cast<WORD>(accessKey));
+  WaitUntil([] {
+    HWND popup = FindWindowW(L"#32768", nullptr);
+    return popup == nullptr || !IsWindowVisible(popup);
+  });
 }
 
 void ClickCloseBox(HWND window) {

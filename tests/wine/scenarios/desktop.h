@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "wide_text.h"
+#include "framework/wide_text.h"
 
 namespace desktop {
 
@@ -22,8 +22,8 @@ struct Stop : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-using wide_text::Utf8;
-using wide_text::Wide;
+using fw::Utf8;
+using fw::Wide;
 
 // How long a wait goes on before it gives up: long, as a machine busy with
 // other builds may keep the program or Wine from running for many seconds.
@@ -99,7 +99,14 @@ void Chord(std::initializer_list<WORD> modifiers, WORD virtualKey);
 void Type(std::wstring_view text);
 // A left click at the centre of the window, or at a point of the screen.
 void Click(HWND window);
-void ClickAt(POINT screen);
+void ClickAt(POINT screen, bool right = false);
+void RightClick(HWND window);
+// The context menu's window once it shows. (Under Wine another process
+// cannot read a menu's entries.)
+HWND WaitForPopupMenu();
+// Chooses the entry of the open context menu by its access key; waits until
+// the menu has gone.
+void ChooseFromPopupMenu(wchar_t accessKey);
 // Clicks the window's close box.
 void ClickCloseBox(HWND window);
 // Menu bar, then each entry by its caption, by keyboard as a user without a
