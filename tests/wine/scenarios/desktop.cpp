@@ -62,15 +62,11 @@ INPUT KeyInput(WORD virtualKey, bool up) {
   return input;
 }
 
-<<<<<<< HEAD
 std::string Seconds(std::chrono::milliseconds time) {
   return std::to_string(time.count() / 1000) + " s";
 }
 
-void ButtonPress(bool up) {
-=======
 void ButtonPress(bool up, bool right = false) {
->>>>>>> main
   INPUT input{};
   input.type = INPUT_MOUSE;
   input.mi.dwFlags = right ? (up ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_RIGHTDOWN)
