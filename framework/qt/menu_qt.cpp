@@ -71,7 +71,7 @@ QAction* MakeAction(Window& window, const Ref<MenuItem>& item, QWidget* parent) 
       Dispatch(target, *it);
     }
   });
-  item->PlatformViews().actions.emplace_back(action);
+  ActionsOf(*item).actions.emplace_back(action);
   return action;
 }
 
@@ -89,35 +89,29 @@ void AddItems(Window& window, const Ref<MenuItem>& menuItem, QMenu* menu) {
 
 }  // namespace
 
-MenuItem::MenuItem() = default;
-MenuItem::~MenuItem() = default;
-
-MenuItem::Views& MenuItem::PlatformViews() {
-  if (!views_) {
-    views_ = std::make_unique<Views>();
-  }
-  return *views_;
+std::unique_ptr<MenuItem::Views> MakeMenuViews() {
+  return std::make_unique<MenuActions>();
 }
 
-void MenuItem::Refresh() {
-  if (!views_) {
-    return;
-  }
-  std::erase_if(views_->actions, [](const QPointer<QAction>& a) { return a.isNull(); });
-  for (const QPointer<QAction>& action : views_->actions) {
-    action->setText(QString::fromStdString(text_));
-    action->setSeparator(IsSeparator());
-    action->setShortcut(
-        QKeySequence::fromString(QString::fromStdString(commandKey_), QKeySequence::PortableText));
-    action->setEnabled(enabled_);
-    action->setVisible(visible_);
+MenuActions& ActionsOf(MenuItem& item) {
+  return static_cast<MenuActions&>(item.PlatformViews());
+}
+
+void RefreshMenuViews(MenuItem& item) {
+  std::vector<QPointer<QAction>>& actions = ActionsOf(item).actions;
+  std::erase_if(actions, [](const QPointer<QAction>& a) { return a.isNull(); });
+  for (const QPointer<QAction>& action : actions) {
+    action->setText(QString::fromStdString(item.Text()));
+    action->setSeparator(item.IsSeparator());
+    action->setShortcut(QKeySequence::fromString(QString::fromStdString(item.CommandKey()),
+                                                 QKeySequence::PortableText));
+    action->setEnabled(item.Enabled());
+    action->setVisible(item.Visible());
   }
 }
 
-void MenuItem::SetVisible(bool value) {
-  visible_ = value;
-  Refresh();
-}
+// An action hides itself: RefreshMenuViews has shown the change.
+void MenuItemVisibilityChanged(MenuItem& /*item*/, const std::vector<Window*>& /*windows*/) {}
 
 void InstallMenuBar(Window& window) {
   WindowWidget* widget = window.PlatformPeer().widget;

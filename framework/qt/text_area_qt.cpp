@@ -100,7 +100,7 @@ std::string FromQtText(const QString& text) {
 TextArea::TextArea() = default;
 TextArea::~TextArea() = default;
 
-std::unique_ptr<RectControl::Peer> TextArea::MakePeer() {
+RectControl::PeerPtr TextArea::MakePeer() {
   auto* edit = new QTextEdit;
   edit->setAcceptRichText(false);
   edit->setTabChangesFocus(true);

@@ -101,7 +101,7 @@ QString MaskPattern(const std::string& mask) {
 
 }  // namespace
 
-std::unique_ptr<RectControl::Peer> TextField::MakePeer() {
+RectControl::PeerPtr TextField::MakePeer() {
   auto* edit = new LineEdit(*this);
   auto peer = std::make_unique<Peer>(edit);
   return peer;

@@ -205,7 +205,7 @@ DWORD AreaStyle(bool multiline, bool horizontal, bool vertical) {
 }
 }  // namespace
 
-std::unique_ptr<RectControl::Peer> TextArea::MakePeer() {
+RectControl::PeerPtr TextArea::MakePeer() {
   auto peer = std::make_unique<AreaPeer>();
   const DWORD style = AreaStyle(multiline_, hScroll_, vScroll_);
   MakeChild(*this, *peer, MSFTEDIT_CLASS, style, WS_EX_CLIENTEDGE);

@@ -87,7 +87,7 @@ LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 
 }  // namespace
 
-std::unique_ptr<RectControl::Peer> TextField::MakePeer() {
+RectControl::PeerPtr TextField::MakePeer() {
   auto peer = std::make_unique<FieldPeer>();
   MakeChild(*this, *peer, L"Edit", WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT, WS_EX_CLIENTEDGE);
   SetWindowSubclass(peer->hwnd, &FieldProc, 1, reinterpret_cast<DWORD_PTR>(this));

@@ -1,6 +1,7 @@
 #pragma once
-// What the platform backends share of the platform-neutral work behind
-// windows and menus. Only the backends include this.
+// The shared decisions the backends call when the platform reports an event,
+// and the run time's state. Only the framework's own files and the test
+// library include this; what a backend provides is in peer.h.
 
 #include <chrono>
 #include <cstdint>
@@ -13,6 +14,7 @@
 #include "framework/menu.h"
 #include "framework/rect_control.h"
 #include "framework/window.h"
+#include "peer.h"
 
 namespace fw {
 
@@ -30,9 +32,29 @@ struct PixelBox {
 // size never goes below zero.
 PixelBox FollowLockedEdges(PixelBox box, const EdgeLocks& locks, int dw, int dh);
 
-// Before a menu opens or a shortcut acts: every leaf item back to its
-// AutoEnable, then the window's EnableMenuItems.
+// The enabling pass, before a menu opens, before a shortcut acts and after
+// the window's activation: every leaf item back to its AutoEnable, then the
+// window's EnableMenuItems. Nothing for a window that is not open.
 void UpdateMenuEnabling(Window& window);
+
+// The window's controls that are tab stops, by TabIndex (stable).
+std::vector<RectControl*> TabStopsInOrder(const Window& window);
+
+// The platform reports that the window was activated: its Activate event,
+// then, while it is still open, the enabling pass.
+void WindowActivated(Window& window);
+// The platform reports a key or a mouse press that belongs to the window
+// itself: its KeyDown or MouseDown event, when its class implements it. True
+// when the handler kept the press. `key` is the key as KeyDown reports it;
+// x and y are layout pixels in the client area.
+bool RaiseWindowKeyDown(Window& window, const std::string& key);
+bool RaiseWindowMouseDown(Window& window, int64_t x, int64_t y);
+// Once a window has been hidden or closed: unless the active window is a
+// visible one, the newest visible window gets the activation.
+void ActivateNewestVisible();
+
+// The open windows whose menu bar holds the item.
+std::vector<Window*> WindowsCarrying(const MenuItem& item);
 
 // A chosen command, after the focused control's own editing: the window's
 // handler, then the application's; True from a handler ends it. A Quit entry
@@ -48,7 +70,8 @@ struct ExceptionReport {
 };
 ExceptionReport DescribeException(std::exception_ptr exception);
 
-// Where the run time's loop stands; both backends keep it here.
+// The run time's whole state: where its loop stands, the commands, and the
+// calls into handlers. Everything a run changes lives here.
 struct RunState {
   bool loopStarted = false;
   bool loopRunning = false;
@@ -56,10 +79,23 @@ struct RunState {
   bool failedBeforeLoop = false;
   int exitCode = 0;
   std::chrono::steady_clock::time_point lastYield{};
+  // Set while a command runs; counts the commands begun so far.
+  bool commandRunning = false;
+  uint64_t commandsBegun = 0;
+  // Commands that came while another ran, oldest first.
+  std::vector<std::function<void()>> waitingCommands;
+  // The exception an initializer left raised.
+  std::exception_ptr pending;
+  // The routine handlers are called through, as start-up installs it.
+  ExceptionHelper helper;
 };
 RunState& SharedRunState();
 // What the process ends with: 1 when it failed before the loop began.
 int RunExitCode();
+// Back to the state right after start-up, for tests: every open window is
+// discarded, posted work ends, and the run state starts afresh but for the
+// installed exception helper.
+void ResetRun();
 
 // Each backend: shows the report of an unhandled exception.
 void ShowExceptionReport(const ExceptionReport& report);
@@ -75,8 +111,5 @@ void DispatchNonInputEvents();
 // The running command (a button's or a timer's Action), numbered from 1; 0
 // when none runs.
 uint64_t RunningCommand();
-// Each backend: hands the commands that waited for the running one, oldest
-// first, to the event loop. Nothing wakes up to look for them before then.
-void PostWaitingCommands(std::vector<std::function<void()>> commands);
 
 }  // namespace fw

@@ -3,8 +3,48 @@
 
 #include "backend.h"
 #include "framework/application.h"
+#include "framework/window.h"
 
 namespace fw {
+
+MenuItem::MenuItem() = default;
+MenuItem::~MenuItem() = default;
+
+MenuItem::Views& MenuItem::PlatformViews() {
+  if (!views_) {
+    views_ = MakeMenuViews();
+  }
+  return *views_;
+}
+
+void MenuItem::Refresh() {
+  if (views_) {
+    RefreshMenuViews(*this);
+  }
+}
+
+void MenuItem::SetVisible(bool value) {
+  if (visible_ == value) {
+    return;
+  }
+  visible_ = value;
+  Refresh();
+  MenuItemVisibilityChanged(*this, WindowsCarrying(*this));
+}
+
+std::vector<Window*> WindowsCarrying(const MenuItem& item) {
+  const MenuItem* top = &item;
+  while (top->Parent() != nullptr) {
+    top = top->Parent();
+  }
+  std::vector<Window*> windows;
+  for (const Ref<Window>& w : OpenWindows()) {
+    if (w->MenuBar().get() == top) {
+      windows.push_back(w.get());
+    }
+  }
+  return windows;
+}
 
 void MenuItem::AddMenu(const Ref<MenuItem>& item) {
   if (!item) {
