@@ -3,16 +3,21 @@
 // refused with a message, and a file that cannot be read.
 
 #include <QAbstractFileIconProvider>
+#include <QClipboard>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <chrono>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -141,6 +146,62 @@ class tst_LoadData : public QObject {
     QTest::keyClicks(edit, "123");
     QCOMPARE(w->Nvariables()->Text(), std::string("12"));
     QCOMPARE(beeps_, 0);
+  }
+
+  // The mask and the limit hold however text reaches the count, and for
+  // every way alike: pasted by key, from the Edit menu or from the field's
+  // own context menu, or dropped.
+  void countRulesHoldForPastedAndDroppedText_data() {
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("fieldAfter");
+    for (const char* way : {"Ctrl+V", "Edit menu", "context menu", "drop"}) {
+      QTest::addRow("%s: a letter", way) << way << "x7"
+                                         << "";
+      QTest::addRow("%s: a sign", way) << way << "-5"
+                                       << "";
+      QTest::addRow("%s: two digits", way) << way << "42"
+                                           << "42";
+      QTest::addRow("%s: cut to two", way) << way << "123"
+                                           << "12";
+    }
+  }
+
+  void countRulesHoldForPastedAndDroppedText() {
+    QFETCH(QString, way);
+    QFETCH(QString, text);
+    QFETCH(QString, fieldAfter);
+    auto w = implicit::ControlWnd();
+    QLineEdit* edit = EditOf(*w->Nvariables());
+    edit->setFocus();
+    QApplication::clipboard()->setText(text);
+    if (way == "Ctrl+V") {
+      // With the control character a keyboard gives Ctrl+V, which the
+      // count's KeyDown lets through.
+      QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_V, QString(QChar(0x16)), Qt::ControlModifier);
+    } else if (way == "Edit menu") {
+      test_support::Choose(*w, "EditPaste");
+    } else if (way == "context menu") {
+      std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
+      QAction* paste = nullptr;
+      for (QAction* action : menu->actions()) {
+        if (action->text().remove('&').startsWith(QStringLiteral("Paste"))) {
+          paste = action;
+        }
+      }
+      QVERIFY(paste && paste->isEnabled());
+      paste->trigger();
+    } else {
+      QMimeData data;
+      data.setText(text);
+      const QPoint at = edit->rect().center();
+      QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(edit, &enter);
+      QVERIFY(enter.isAccepted());
+      QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(edit, &drop);
+    }
+    QCOMPARE(QString::fromStdString(w->Nvariables()->Text()), fieldAfter);
   }
 
   void countOutOfRangeOpensNoDialog() {

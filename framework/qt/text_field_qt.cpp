@@ -2,10 +2,11 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
+#include <QValidator>
 
 #include "framework/controls.h"
 #include "qt/peers.h"
+#include "src/gui/field_input.h"
 
 namespace fw {
 
@@ -67,37 +68,23 @@ QLineEdit* Edit(const RectControl::Peer* peer) {
   return peer ? static_cast<QLineEdit*>(peer->widget.data()) : nullptr;
 }
 
-// A layout mask as a validator: '#' and '9' a digit, 'A' a letter, '&' and
-// 'C' any character, anything else itself; every position may be left empty
-// from the end.
-QString MaskPattern(const std::string& mask) {
-  QString pattern;
-  int open = 0;
-  for (char c : mask) {
-    QString one;
-    switch (c) {
-      case '#':
-      case '9':
-        one = QStringLiteral("[0-9]");
-        break;
-      case 'A':
-        one = QStringLiteral("[A-Za-z]");
-        break;
-      case '&':
-      case 'C':
-        one = QStringLiteral(".");
-        break;
-      default:
-        one = QRegularExpression::escape(QString(QChar(c)));
-    }
-    pattern += QStringLiteral("(?:") + one;
-    ++open;
-  }
-  for (int i = 0; i < open; ++i) {
-    pattern += QStringLiteral(")?");
-  }
-  return pattern;
+std::u16string_view Utf16(QStringView text) {
+  return {text.utf16(), static_cast<size_t>(text.size())};
 }
+
+// The field's mask as a validator: QLineEdit asks it about typed, pasted and
+// dropped text alike, and refuses what it calls Invalid.
+class MaskValidator : public QValidator {
+ public:
+  MaskValidator(const std::string& mask, QObject* parent)
+      : QValidator(parent), mask_(QString::fromStdString(mask)) {}
+  State validate(QString& input, int& /*pos*/) const override {
+    return FitsMask(Utf16(mask_), Utf16(input)) ? Acceptable : Invalid;
+  }
+
+ private:
+  QString mask_;
+};
 
 }  // namespace
 
@@ -133,8 +120,7 @@ void TextField::SetValidationMask(const std::string& mask) {
     edit->setValidator(nullptr);
     return;
   }
-  edit->setValidator(new QRegularExpressionValidator(
-      QRegularExpression(QRegularExpression::anchoredPattern(MaskPattern(mask))), edit));
+  edit->setValidator(new MaskValidator(mask, edit));
 }
 
 void TextField::SetReadOnly(bool readOnly) {

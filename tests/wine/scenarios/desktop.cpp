@@ -62,10 +62,11 @@ INPUT KeyInput(WORD virtualKey, bool up) {
   return input;
 }
 
-void ButtonPress(bool up) {
+void ButtonPress(bool up, bool right = false) {
   INPUT input{};
   input.type = INPUT_MOUSE;
-  input.mi.dwFlags = up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+  input.mi.dwFlags = right ? (up ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_RIGHTDOWN)
+                           : (up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN);
   Send({input});
 }
 
@@ -290,7 +291,7 @@ void Type(std::wstring_view text) {
   }
 }
 
-void ClickAt(POINT screen) {
+void ClickAt(POINT screen, bool right) {
   // Moved there as a mouse moves: absolute coordinates on the primary screen.
   INPUT move{};
   move.type = INPUT_MOUSE;
@@ -303,14 +304,20 @@ void ClickAt(POINT screen) {
   if (at.x != screen.x || at.y != screen.y) {
     SetCursorPos(screen.x, screen.y);
   }
-  ButtonPress(false);
-  ButtonPress(true);
+  ButtonPress(false, right);
+  ButtonPress(true, right);
 }
 
 void Click(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);
   ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+}
+
+void RightClick(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, true);
 }
 
 void ClickCloseBox(HWND window) {

@@ -83,9 +83,12 @@ HWND Button(HWND window, const std::wstring& caption);
 void Key(WORD virtualKey);
 void Chord(std::initializer_list<WORD> modifiers, WORD virtualKey);
 void Type(std::wstring_view text);
-// A left click at the centre of the window, or at a point of the screen.
+// A left click at the centre of the window, or at a point of the screen
+// (with the right button when `right`).
 void Click(HWND window);
-void ClickAt(POINT screen);
+void ClickAt(POINT screen, bool right = false);
+// A click of the right button in the middle of the window.
+void RightClick(HWND window);
 // Clicks the window's close box.
 void ClickCloseBox(HWND window);
 // Menu bar, then each entry by its caption, by keyboard as a user without a
