@@ -25,8 +25,8 @@
 #include "framework/controls.h"
 #include "framework/dialogs.h"
 #include "framework/menu.h"
-#include "framework/qt/testing.h"
 #include "framework/runtime.h"
+#include "framework/testing/testing.h"
 #include "framework/window.h"
 #include "modal_answerer.h"
 

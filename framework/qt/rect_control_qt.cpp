@@ -7,7 +7,6 @@
 #include "framework/controls.h"
 #include "framework/window.h"
 #include "qt/peers.h"
-#include "qt/testing.h"
 
 namespace fw {
 
@@ -132,11 +131,5 @@ void TextControl::ApplyColors() {
   }
   peer_->widget->setPalette(palette);
 }
-
-namespace testing {
-QWidget* WidgetOf(const RectControl& control) {
-  return control.PlatformPeer() ? control.PlatformPeer()->widget.data() : nullptr;
-}
-}  // namespace testing
 
 }  // namespace fw

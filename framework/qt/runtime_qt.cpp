@@ -14,7 +14,6 @@
 #include "framework/runtime.h"
 #include "framework/window.h"
 #include "qt/peers.h"
-#include "qt/testing.h"
 
 namespace fw {
 namespace {
@@ -123,14 +122,5 @@ void ExitEventLoop(int exitCode) {
 void DispatchNonInputEvents() {
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
-
-namespace testing {
-void ResetRunState() {
-  ResetRun();
-}
-int LastExitCode() {
-  return SharedRunState().exitCode;
-}
-}  // namespace testing
 
 }  // namespace fw

@@ -22,7 +22,6 @@
 #include "framework/dialogs.h"
 #include "framework/window.h"
 #include "qt/peers.h"
-#include "qt/testing.h"
 #include "src/gui/backend.h"
 
 namespace fw {
@@ -333,21 +332,6 @@ void Window::SetTitle(const std::string& title) {
     peer_->widget->setWindowTitle(QString::fromStdString(title));
   }
 }
-
-namespace testing {
-
-QMainWindow* WidgetOf(const Window& window) {
-  return window.PlatformPeer().widget;
-}
-QWidget* ClientOf(const Window& window) {
-  return window.PlatformPeer().client;
-}
-
-}  // namespace testing
-
-}  // namespace fw
-
-namespace fw {
 
 void Window::ApplyFrame() {
   WindowWidget* widget = peer_->widget;
