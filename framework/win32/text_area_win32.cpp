@@ -274,10 +274,6 @@ void TextArea::SetText(const std::string& text) {
   cache_->valid = true;
 }
 
-Ref<fw::StyledText> TextArea::StyledText() {
-  return std::make_shared<fw::StyledText>(*this);
-}
-
 void TextArea::SetReadOnly(bool readOnly) {
   if (HWND hwnd = Handle(PlatformPeer())) {
     SendMessageW(hwnd, EM_SETREADONLY, readOnly, 0);
@@ -288,11 +284,6 @@ void TextArea::SetReadOnly(bool readOnly) {
 
 bool TextArea::ReadOnly() const {
   return ReadOnlyStyle(Handle(PlatformPeer()));
-}
-
-void TextArea::SetMultiline(bool multiline) {
-  multiline_ = multiline;
-  SetScrollbars(hScroll_, vScroll_);
 }
 
 void TextArea::SetScrollbars(bool horizontal, bool vertical) {
