@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QValidator>
+#include <optional>
 
 #include "framework/controls.h"
 #include "qt/peers.h"
@@ -10,38 +11,47 @@
 
 namespace fw {
 
-std::string KeyDownText(const QKeyEvent& event) {
-  switch (event.key()) {
+namespace {
+
+std::optional<EditingKey> EditingKeyOf(int key) {
+  switch (key) {
     case Qt::Key_Backspace:
-      return "\x08";
+      return EditingKey::Backspace;
     case Qt::Key_Tab:
-      return "\t";
+      return EditingKey::Tab;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      return "\r";
+      return EditingKey::Return;
     case Qt::Key_Escape:
-      return "\x1b";
+      return EditingKey::Escape;
     case Qt::Key_Left:
-      return "\x1c";
+      return EditingKey::Left;
     case Qt::Key_Right:
-      return "\x1d";
+      return EditingKey::Right;
     case Qt::Key_Up:
-      return "\x1e";
+      return EditingKey::Up;
     case Qt::Key_Down:
-      return "\x1f";
+      return EditingKey::Down;
     case Qt::Key_Home:
-      return "\x01";
+      return EditingKey::Home;
     case Qt::Key_End:
-      return "\x04";
+      return EditingKey::End;
     case Qt::Key_PageUp:
-      return "\x0b";
+      return EditingKey::PageUp;
     case Qt::Key_PageDown:
-      return "\x0c";
+      return EditingKey::PageDown;
     case Qt::Key_Delete:
-      return "\x7f";
+      return EditingKey::Delete;
     default:
-      return event.text().toStdString();
+      return std::nullopt;
   }
+}
+
+}  // namespace
+
+std::string KeyDownText(const QKeyEvent& event) {
+  const std::optional<EditingKey> editing = EditingKeyOf(event.key());
+  return editing ? KeyDownCode(*editing) : event.text().toStdString();
 }
 
 namespace {
@@ -52,8 +62,7 @@ class LineEdit : public QLineEdit {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override {
-    const std::string key = KeyDownText(*event);
-    if (!key.empty() && owner_.RaiseEvent(EventNumber::KeyDown, EventArgs{key})) {
+    if (RaiseControlKeyDown(owner_, KeyDownText(*event))) {
       event->accept();  // the handler kept the key out of the field
       return;
     }

@@ -65,13 +65,12 @@ LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
                            DWORD_PTR data) {
   auto* field = reinterpret_cast<TextField*>(data);
   if (message == WM_KEYDOWN) {
-    const std::string code = KeyDownCode(wParam);
-    if (!code.empty() && field->RaiseEvent(EventNumber::KeyDown, EventArgs{code})) {
+    if (RaiseControlKeyDown(*field, KeyDownCode(wParam))) {
       return 0;  // the handler kept the key out of the field
     }
   } else if (message == WM_CHAR) {
     const auto c = static_cast<wchar_t>(wParam);
-    if (field->RaiseEvent(EventNumber::KeyDown, EventArgs{Utf8(std::wstring_view(&c, 1))})) {
+    if (RaiseControlKeyDown(*field, Utf8(std::wstring_view(&c, 1)))) {
       return 0;
     }
     const FieldPeer* peer = PeerOf(field->PlatformPeer());

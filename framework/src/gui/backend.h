@@ -43,6 +43,31 @@ std::vector<RectControl*> TabStopsInOrder(const Window& window);
 // The platform reports that the window was activated: its Activate event,
 // then, while it is still open, the enabling pass.
 void WindowActivated(Window& window);
+// Keys that type no character but that KeyDown reports, each by a control
+// code: editing and movement keys.
+enum class EditingKey {
+  Backspace,
+  Tab,
+  Return,
+  Escape,
+  Left,
+  Right,
+  Up,
+  Down,
+  Home,
+  End,
+  PageUp,
+  PageDown,
+  Delete
+};
+// The control code KeyDown reports for the key.
+std::string KeyDownCode(EditingKey key);
+// The platform reports a key pressed in a control, as KeyDown reports it
+// (the typed character or an editing key's code): the control's KeyDown,
+// unless the key is empty (a modifier alone). True when its handler kept the
+// key out of the control.
+bool RaiseControlKeyDown(Control& control, const std::string& key);
+
 // The platform reports a key or a mouse press that belongs to the window
 // itself: its KeyDown or MouseDown event, when its class implements it. True
 // when the handler kept the press. `key` is the key as KeyDown reports it;
