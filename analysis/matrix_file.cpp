@@ -4,31 +4,20 @@
 
 #include "analysis/number_check.h"
 #include "framework/text.h"
+#include "framework/visible_text.h"
 
 namespace {
 
 // The longest part of a faulty field that a message quotes, in characters.
 constexpr int64_t kMaxQuotedCharacters = 40;
 
-// The field as a message shows it: quoted, cut after 40 characters, and
-// with every control character (C0, DEL and C1) shown as "?", so that a
-// binary file's bytes show no boxes or line breaks.
+// The field as a message shows it: quoted, cut after 40 characters, with
+// control characters made visible.
 std::string Quoted(const std::string& found) {
   const bool cut = fw::Len(found) > kMaxQuotedCharacters;
   const std::string shown = cut ? fw::Left(found, kMaxQuotedCharacters) : found;
   std::string quoted = "\"";
-  for (size_t i = 0; i < shown.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(shown[i]);
-    const bool c1 = byte == 0xC2 && i + 1 < shown.size() &&
-                    static_cast<unsigned char>(shown[i + 1]) >= 0x80 &&
-                    static_cast<unsigned char>(shown[i + 1]) <= 0x9F;
-    if (byte < 0x20 || byte == 0x7F || c1) {
-      quoted += '?';
-      i += c1 ? 1 : 0;
-    } else {
-      quoted += shown[i];
-    }
-  }
+  quoted += fw::VisibleText(shown);
   quoted += cut ? "...\"" : "\"";
   return quoted;
 }

@@ -125,6 +125,14 @@ class tst_Calculation : public QObject {
         << 2 << 1 << 0.3
         << "The matrix is not symmetric: row 1, column 2 holds 0.2000 but row 2, column 1 "
            "holds 0.3000. Check the data.";
+    // The last column is checked too, down to its last off-diagonal pair.
+    QTest::newRow("last column, first row")
+        << 1 << 5 << 0.3
+        << "The matrix is not symmetric: row 1, column 5 holds 0.3000 but row 5, column 1 "
+           "holds 0.0000. Check the data.";
+    QTest::newRow("last pair") << 5 << 4 << 0.6
+                               << "The matrix is not symmetric: row 4, column 5 holds 0.5100 but "
+                                  "row 5, column 4 holds 0.6000. Check the data.";
     QTest::newRow("covariance") << 3 << 3 << 2.5 << diagonal.arg(3).arg("2.5000");
     QTest::newRow("diagonal 0.99995") << 3 << 3 << 0.99995 << "";
     QTest::newRow("diagonal 1.0002") << 5 << 5 << 1.0002 << diagonal.arg(5).arg("1.0002");

@@ -245,6 +245,16 @@ class tst_Matrix : public QObject {
         << QStringLiteral("Row 1, column 1 is not a number: \"x%1...\"")
                    .arg(QString(19, QChar(0xE9))) +
                kWriteNumbers;
+    // Shown by the same rule as Load Data's message: C0, DEL and C1 as "?".
+    QTest::newRow("control characters masked")
+        << qint64(1)
+        << QByteArray(
+               "a\x01"
+               "b\x7F"
+               "c\xC2\x85"
+               "d\xC3\xA9")
+        << notANumber
+        << QString::fromUtf8("Row 1, column 1 is not a number: \"a?b?c?d\u00e9\"") + kWriteNumbers;
     QTest::newRow("row too short")
         << qint64(3) << QByteArray("1 2 3\n4 5 6\n7 8\n") << QStringLiteral("RowColumnMismatch")
         << QStringLiteral(

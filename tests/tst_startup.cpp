@@ -4,12 +4,12 @@
 #include <QTemporaryDir>
 
 #include "analysis/control_wnd.h"
-#include "app/handle_about_menu.h"
 #include "app/notice.h"
-#include "app/startup.h"
 #include "framework/files.h"
 #include "infowindows/about_wnd.h"
 #include "program_test_support.h"
+#include "startup/handle_about_menu.h"
+#include "startup/startup.h"
 
 namespace {
 

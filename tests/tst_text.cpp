@@ -7,6 +7,7 @@
 
 #include "framework/exceptions.h"
 #include "framework/text.h"
+#include "framework/visible_text.h"
 
 namespace {
 
@@ -58,6 +59,8 @@ class tst_Text : public QObject {
   void sqrt();
   void textCompare_data();
   void textCompare();
+  void visibleText_data();
+  void visibleText();
 };
 
 void tst_Text::val_data() {
@@ -407,6 +410,28 @@ void tst_Text::textCompare() {
   QFETCH(int, expected);
   QCOMPARE(fw::TextCompare(View(a), View(b)), expected);
   QCOMPARE(fw::TextCompare(View(b), View(a)), -expected);
+}
+
+// What messages show of a file's or the user's text; the Load Data message
+// and the matrix parser's both show text through this rule.
+void tst_Text::visibleText_data() {
+  QTest::addColumn<QByteArray>("text");
+  QTest::addColumn<QByteArray>("shown");
+  QTest::newRow("printable kept") << QByteArray("0.58 x\xC3\xA9") << QByteArray("0.58 x\xC3\xA9");
+  QTest::newRow("C0 and DEL") << QByteArray("\x01\t\r\n\x1F\x7F") << QByteArray("??????");
+  QTest::newRow("C1 from U+0080 to U+009F") << QByteArray(
+                                                   "a\xC2\x80"
+                                                   "b\xC2\x85"
+                                                   "c\xC2\x9F")
+                                            << QByteArray("a?b?c?");
+  QTest::newRow("U+00A0 is no control") << QByteArray("\xC2\xA0") << QByteArray("\xC2\xA0");
+  QTest::newRow("a cut-off C2 kept") << QByteArray("a\xC2") << QByteArray("a\xC2");
+}
+
+void tst_Text::visibleText() {
+  QFETCH(QByteArray, text);
+  QFETCH(QByteArray, shown);
+  QCOMPARE(Bytes(fw::VisibleText(View(text))), shown);
 }
 
 QTEST_APPLESS_MAIN(tst_Text)

@@ -55,6 +55,9 @@ class tst_TextLines : public QObject {
         << QByteArray("\xC3\xA9x") << qint64(1) << qint64(1);
     QTest::newRow("beyond U+FFFF is two units")
         << QByteArray("\xF0\x9F\x98\x80x") << qint64(1) << qint64(2);
+    // Counted as the text helpers count it and as the control shows it: one
+    // U+FFFD for the stray lead byte, then "x" and "y".
+    QTest::newRow("malformed byte is one unit") << QByteArray("\xF0xyz") << qint64(3) << qint64(3);
     QTest::newRow("past the end stops at the end") << QByteArray("a\r\n") << qint64(9) << qint64(2);
   }
   void paragraphPosition() {

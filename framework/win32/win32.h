@@ -19,14 +19,11 @@
 #include "framework/controls.h"
 #include "framework/menu.h"
 #include "framework/picture.h"
+#include "framework/wide_text.h"
 #include "framework/window.h"
 #include "src/gui/backend.h"
 
 namespace fw {
-
-// UTF-8 and UTF-16 conversions; malformed UTF-8 becomes U+FFFD.
-std::wstring Wide(std::string_view utf8);
-std::string Utf8(std::wstring_view wide);
 
 // Layout pixels are 1/96 inch: scaled by the window's DPI.
 int Scale(int64_t layoutPixels, UINT dpi);

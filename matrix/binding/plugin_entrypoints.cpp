@@ -8,6 +8,7 @@
 
 #include "framework/app_folders.h"
 #include "framework/exceptions.h"
+#include "framework/wide_text.h"
 #include "quillmatrix/entrypoints.h"
 
 #ifdef _WIN32
@@ -33,12 +34,6 @@ std::atomic<const QmEntryPoints*> gEntryPoints{nullptr};
 [[noreturn]] void Fail(const std::string& libraryPath, const std::string& reason) {
   throw fw::PluginException("The matrix library \"" + libraryPath + "\" could not be loaded: " +
                             reason + ". Reinstall the program to restore the library.");
-}
-
-[[maybe_unused]] std::string ProgramFolderUnknown(const std::string& reason) {
-  return "The program's folder could not be found (" + reason +
-         "), so the matrix library cannot be loaded. Start the program again; if this happens "
-         "again, reinstall it.";
 }
 
 // Why a table the plug-in returned cannot be used; empty when it can.
@@ -67,7 +62,9 @@ std::string TableFault(const QmEntryPoints* table) {
 std::filesystem::path DefaultFolder() {
   std::filesystem::path folder = fw::ApplicationLibraryFolder();
   if (folder.empty()) {
-    throw fw::PluginException("Cannot find the program's folder");
+    throw fw::PluginException(
+        "The program's folder could not be found, so the matrix library cannot be loaded. Start "
+        "the program again from its installed place; if this happens again, reinstall it.");
   }
   return folder;
 }
@@ -76,28 +73,8 @@ std::filesystem::path DefaultFolder() {
 
 constexpr wchar_t kLibraryName[] = L"quillmatrix.dll";
 
-std::string Utf8(std::wstring_view wide) {
-  if (wide.empty()) {
-    return {};
-  }
-  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                       nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size,
-                      nullptr, nullptr);
-  return utf8;
-}
-
-std::wstring Wide(std::string_view utf8) {
-  if (utf8.empty()) {
-    return {};
-  }
-  const int size =
-      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
-  return wide;
-}
+using fw::Utf8;
+using fw::Wide;
 
 std::string LastErrorText() {
   const DWORD code = GetLastError();

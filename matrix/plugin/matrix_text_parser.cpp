@@ -6,6 +6,8 @@
 #include <system_error>
 #include <utility>
 
+#include "framework/visible_text.h"
+
 namespace quillmatrix {
 namespace {
 
@@ -104,10 +106,7 @@ const char* ReadToken(const char* p, const char* const end, double& value, Numbe
 std::string QuoteToken(std::string_view token) {
   const bool truncated = token.size() > kMaxQuotedTokenBytes;
   std::string quoted = "\"";
-  for (const char c : CutAtCharacter(token, kMaxQuotedTokenBytes)) {
-    const auto byte = static_cast<unsigned char>(c);
-    quoted += (byte < 0x20 || byte == 0x7F) ? '?' : c;
-  }
+  quoted += fw::VisibleText(CutAtCharacter(token, kMaxQuotedTokenBytes));
   quoted += truncated ? "...\"" : "\"";
   return quoted;
 }

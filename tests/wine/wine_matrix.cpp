@@ -11,9 +11,9 @@
 
 #include "check.h"
 #include "framework/text.h"
+#include "framework/wide_text.h"
 #include "matrix/binding/matrix.h"
 #include "matrix/binding/plugin_entrypoints.h"
-#include "wide_text.h"
 #include "worked_example.h"
 
 namespace {
@@ -25,7 +25,7 @@ std::wstring ExecutableFolder() {
   return folder.substr(0, folder.find_last_of(L'\\'));
 }
 
-using wide_text::Utf8;
+using fw::Utf8;
 
 std::shared_ptr<Matrix> FromText(int64_t count, const std::string& text) {
   auto m = std::make_shared<Matrix>();

@@ -10,12 +10,12 @@
 #include "check.h"
 #include "framework/exceptions.h"
 #include "framework/files.h"
-#include "wide_text.h"
+#include "framework/wide_text.h"
 
 namespace {
 
-using wide_text::Utf8;
-using wide_text::Wide;
+using fw::Utf8;
+using fw::Wide;
 
 // A fresh folder under the temporary folder whose name is not ASCII (and not
 // in the ANSI code page either), as UTF-8.

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "framework/app_folders.h"
 #include "framework/object.h"
 
 namespace fw {
@@ -31,8 +32,5 @@ class Picture : public Object {
 // The picture of that file name from the resources, or null when there is
 // none (or it cannot be read).
 Ref<Picture> RuntimeGetPictureFromResourceManager(std::string_view fileName);
-
-// The folder the resources are looked up in, as UTF-8 text.
-std::string ResourcesFolder();
 
 }  // namespace fw

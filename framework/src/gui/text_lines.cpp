@@ -1,5 +1,7 @@
 #include "text_lines.h"
 
+#include "core/src/utf8.h"
+
 namespace fw::text_lines {
 
 // Copied in runs between line ends: the text of a growing results field
@@ -51,10 +53,10 @@ int64_t ParagraphPosition(const std::string& text, int64_t position) {
       i += 2;
       continue;
     }
-    const int bytes = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+    const utf8::Char decoded = utf8::DecodeAt(text, i);
     characters += 1;
-    control += bytes == 4 ? 2 : 1;
-    i += static_cast<size_t>(bytes);
+    control += decoded.code > 0xFFFF ? 2 : 1;
+    i += decoded.length;
   }
   return control;
 }

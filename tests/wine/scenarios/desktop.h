@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "wide_text.h"
+#include "framework/wide_text.h"
 
 namespace desktop {
 
@@ -22,8 +22,8 @@ struct Stop : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-using wide_text::Utf8;
-using wide_text::Wide;
+using fw::Utf8;
+using fw::Wide;
 
 // Polls until the condition holds; false after the time-out.
 bool WaitUntil(const std::function<bool()>& condition,

@@ -1,7 +1,5 @@
 #include "framework/app_folders.h"
 
-#include "framework/picture.h"
-
 #include <string_view>
 #include <system_error>
 

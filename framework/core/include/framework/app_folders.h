@@ -24,6 +24,9 @@ std::filesystem::path ApplicationLibraryFolder();
 // exists, otherwise "resources" beside the executable.
 std::filesystem::path ApplicationResourcesFolder();
 
+// The resources folder as UTF-8 text, where pictures are looked up.
+std::string ResourcesFolder();
+
 // A path as UTF-8 text, for messages and for the GUI library.
 std::string PathText(const std::filesystem::path& path);
 

@@ -1,6 +1,6 @@
 #pragma once
-// The framework's one UTF-8 encoder and decoder, shared by the text helpers
-// and the text streams. Internal to the framework.
+// The framework's one UTF-8 encoder and decoder, shared by the text helpers,
+// the text streams and the text areas. Internal to the framework.
 
 #include <cstddef>
 #include <string>

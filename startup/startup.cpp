@@ -1,9 +1,8 @@
-#include "app/startup.h"
+#include "startup/startup.h"
 
 #include <array>
 
 #include "app/file_types.h"
-#include "app/handle_about_menu.h"
 #include "app/menu.h"
 #include "app/module1.h"
 #include "app/notice.h"
@@ -11,6 +10,7 @@
 #include "app/windows.h"
 #include "matrix/binding/library_classes.h"
 #include "matrix/binding/plugin_entrypoints.h"
+#include "startup/handle_about_menu.h"
 
 namespace {
 

@@ -1,15 +1,13 @@
-#pragma once
-// UTF-8 and UTF-16 conversions for the Windows test programs, which talk to
-// the wide-character Windows API and compare UTF-8 texts.
+#include "framework/wide_text.h"
 
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 
-#include <string>
-#include <string_view>
+namespace fw {
 
-namespace wide_text {
-
-inline std::wstring Wide(std::string_view utf8) {
+std::wstring Wide(std::string_view utf8) {
   if (utf8.empty()) {
     return {};
   }
@@ -20,7 +18,7 @@ inline std::wstring Wide(std::string_view utf8) {
   return wide;
 }
 
-inline std::string Utf8(std::wstring_view wide) {
+std::string Utf8(std::wstring_view wide) {
   if (wide.empty()) {
     return {};
   }
@@ -31,4 +29,4 @@ inline std::string Utf8(std::wstring_view wide) {
   return utf8;
 }
 
-}  // namespace wide_text
+}  // namespace fw

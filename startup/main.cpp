@@ -2,7 +2,7 @@
 // the run time receives the command tail and the show mode as the platform
 // gives them.
 
-#include "app/startup.h"
+#include "startup/startup.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "app/handle_about_menu.h"
+#include "startup/handle_about_menu.h"
 
 #include "app/windows.h"
 
