@@ -59,7 +59,7 @@ class WindowWidget : public QMainWindow {
   void ApplyLocks();
   void RememberLayoutSize(int width, int height);
   // Lets presses on the control reach the window's KeyDown and MouseDown.
-  void WatchControl(QWidget* widget);
+  void WatchControl(QWidget* widget, const RectControl& control);
 
  protected:
   bool event(QEvent* event) override;

@@ -24,7 +24,7 @@ void NativeControlMade(RectControl& control) {
   widget->setParent(window.client);
   widget->setGeometry(static_cast<int>(b.left), static_cast<int>(b.top), static_cast<int>(b.width),
                       static_cast<int>(b.height));
-  window.widget->WatchControl(widget);
+  window.widget->WatchControl(widget, control);
   widget->show();
 }
 

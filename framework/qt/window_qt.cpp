@@ -27,17 +27,11 @@
 namespace fw {
 namespace {
 
-// Controls that take the user's typing and clicking themselves; presses on
-// anything else belong to the window.
-bool IsInputWidget(QWidget* widget) {
-  if (auto* edit = qobject_cast<QTextEdit*>(widget->parentWidget());
-      edit && edit->viewport() == widget) {
-    widget = edit;
-  }
-  if (auto* edit = qobject_cast<QTextEdit*>(widget)) {
-    return !edit->isReadOnly();
-  }
-  return widget->inherits("QLineEdit") || widget->inherits("QAbstractButton");
+// The control behind a watched widget (or its viewport); null for the
+// client area.
+constexpr char kControlProperty[] = "quillControl";
+const RectControl* WatchedControl(const QObject* watched) {
+  return static_cast<const RectControl*>(watched->property(kControlProperty).value<void*>());
 }
 
 // On X, Qt gives a window with an empty title the application's name. A
@@ -141,9 +135,14 @@ WindowWidget::WindowWidget(Window& owner) : owner_(&owner) {
   client->installEventFilter(this);
 }
 
-void WindowWidget::WatchControl(QWidget* widget) {
+void WindowWidget::WatchControl(QWidget* widget, const RectControl& control) {
+  // The control outlives its widget: its peer deletes the widget.
+  const QVariant controlValue =
+      QVariant::fromValue(const_cast<void*>(static_cast<const void*>(&control)));
+  widget->setProperty(kControlProperty, controlValue);
   widget->installEventFilter(this);
   if (auto* area = qobject_cast<QAbstractScrollArea*>(widget)) {
+    area->viewport()->setProperty(kControlProperty, controlValue);
     area->viewport()->installEventFilter(this);
   }
 }
@@ -220,7 +219,10 @@ bool WindowWidget::eventFilter(QObject* watched, QEvent* event) {
   // text) reach the window's own KeyDown and MouseDown. They are consumed
   // then, or they would travel on to the client area and be reported twice.
   auto* widget = qobject_cast<QWidget*>(watched);
-  if (!owner_ || !widget || widget == this || IsInputWidget(widget)) {
+  if (!owner_ || !widget || widget == this) {
+    return false;
+  }
+  if (const RectControl* control = WatchedControl(widget); control && TakesOwnInput(*control)) {
     return false;
   }
   if (event->type() == QEvent::MouseButtonPress && owner_->Implements(WindowEvent::MouseDown)) {

@@ -73,16 +73,6 @@ void Centre(HWND hwnd) {
   SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Controls that take the user's typing and clicking themselves; presses on
-// anything else belong to the window.
-bool IsInputControl(const RectControl* control) {
-  if (auto* area = dynamic_cast<const TextArea*>(control)) {
-    return !area->ReadOnly();
-  }
-  return dynamic_cast<const TextField*>(control) != nullptr ||
-         dynamic_cast<const PushButton*>(control) != nullptr;
-}
-
 bool TakesFocus(const RectControl* control) {
   return dynamic_cast<const TextControl*>(control) != nullptr &&
          dynamic_cast<const Label*>(control) == nullptr;
@@ -370,7 +360,7 @@ bool PreTranslate(MSG& msg) {
   }
   Ref<Window> keep = Keep(*window);
   RectControl* control = ControlOf(msg.hwnd);
-  const bool passive = control == nullptr || !IsInputControl(control);
+  const bool passive = control == nullptr || !TakesOwnInput(*control);
   if (mouseDown) {
     POINT screen{static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
     ClientToScreen(msg.hwnd, &screen);

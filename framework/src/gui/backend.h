@@ -68,6 +68,12 @@ std::string KeyDownCode(EditingKey key);
 // key out of the control.
 bool RaiseControlKeyDown(Control& control, const std::string& key);
 
+// Whether the control takes the user's typing and clicking itself (a text
+// field, an editable text area, a button). Presses on any other control (a
+// label, a picture, read-only text) belong to its window: they raise the
+// window's KeyDown and MouseDown, where its class implements them.
+bool TakesOwnInput(const RectControl& control);
+
 // The platform reports a key or a mouse press that belongs to the window
 // itself: its KeyDown or MouseDown event, when its class implements it. True
 // when the handler kept the press. `key` is the key as KeyDown reports it;

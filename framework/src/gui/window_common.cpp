@@ -140,6 +140,14 @@ void ActivateNewestVisible() {
   }
 }
 
+bool TakesOwnInput(const RectControl& control) {
+  if (const auto* area = dynamic_cast<const TextArea*>(&control)) {
+    return !area->ReadOnly();
+  }
+  return dynamic_cast<const TextField*>(&control) != nullptr ||
+         dynamic_cast<const PushButton*>(&control) != nullptr;
+}
+
 void WindowActivated(Window& window) {
   Ref<Window> keep = std::static_pointer_cast<Window>(window.shared_from_this());
   if (window.Implements(WindowEvent::Activate)) {
