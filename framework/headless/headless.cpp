@@ -92,7 +92,7 @@ int LoopExitCode() {
 void ChooseMenuItem(Window& window, MenuItem& item) {
   UpdateMenuEnabling(window);
   if (item.Enabled()) {
-    RunMenuHandlers(&window, item);
+    MenuItemChosen(&window, item);
   }
 }
 
@@ -154,6 +154,7 @@ std::unique_ptr<MenuItem::Views> MakeMenuViews() {
   return std::make_unique<HeadlessViews>();
 }
 void RefreshMenuViews(MenuItem& /*item*/) {}
+void NativeEditFocusedControl(Window& /*window*/, MenuRole /*role*/) {}
 void MenuItemVisibilityChanged(MenuItem& /*item*/, const std::vector<Window*>& /*windows*/) {}
 void PostToEventLoop(std::function<void()> work) {
   State().posted.push_back(std::move(work));

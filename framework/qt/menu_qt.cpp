@@ -39,23 +39,6 @@ void RunEditCommand(MenuRole role, Edit* edit) {
   }
 }
 
-void RunEditCommand(MenuRole role, QWidget* focus) {
-  if (auto* edit = qobject_cast<QTextEdit*>(focus)) {
-    RunEditCommand(role, edit);
-  } else if (auto* line = qobject_cast<QLineEdit*>(focus)) {
-    RunEditCommand(role, line);
-  }
-}
-
-// A chosen command: the focused control's own editing first, then the
-// handlers.
-void Dispatch(Window* window, MenuItem& item) {
-  if (window != nullptr && window->PlatformPeer().widget) {
-    RunEditCommand(item.Role(), window->PlatformPeer().widget->focusWidget());
-  }
-  RunMenuHandlers(window, item);
-}
-
 QAction* MakeAction(Window& window, const Ref<MenuItem>& item, QWidget* parent) {
   auto* action = new QAction(QString::fromStdString(item->Text()), parent);
   action->setObjectName(QString::fromStdString(item->Name()));
@@ -68,7 +51,7 @@ QAction* MakeAction(Window& window, const Ref<MenuItem>& item, QWidget* parent) 
   std::weak_ptr<MenuItem> weak = item;
   QObject::connect(action, &QAction::triggered, action, [target, weak] {
     if (Ref<MenuItem> it = weak.lock()) {
-      Dispatch(target, *it);
+      MenuItemChosen(target, *it);
     }
   });
   ActionsOf(*item).actions.emplace_back(action);
@@ -88,6 +71,15 @@ void AddItems(Window& window, const Ref<MenuItem>& menuItem, QMenu* menu) {
 }
 
 }  // namespace
+
+void NativeEditFocusedControl(Window& window, MenuRole role) {
+  QWidget* focus = window.PlatformPeer().widget->focusWidget();
+  if (auto* edit = qobject_cast<QTextEdit*>(focus)) {
+    RunEditCommand(role, edit);
+  } else if (auto* line = qobject_cast<QLineEdit*>(focus)) {
+    RunEditCommand(role, line);
+  }
+}
 
 std::unique_ptr<MenuItem::Views> MakeMenuViews() {
   return std::make_unique<MenuActions>();

@@ -198,8 +198,7 @@ void InstallMenuBar(Window& window) {
   SetMenu(peer.hwnd, window.FrameProperties().menuBarVisible ? peer.menu : nullptr);
 }
 
-// A chosen command: the focused control's own editing first, then the
-// handlers.
+// A chosen command of the window's bar, by its identifier.
 void RunMenuCommand(Window& window, UINT id) {
   Window::Peer& peer = window.PlatformPeer();
   const size_t index = id - 1u;
@@ -208,13 +207,16 @@ void RunMenuCommand(Window& window, UINT id) {
     return;
   }
   Ref<Window> keep = std::static_pointer_cast<Window>(window.shared_from_this());
-  if (const UINT edit = EditMessage(item->Role()); edit != 0) {
-    HWND focus = GetFocus();
-    if (focus != nullptr && IsChild(peer.hwnd, focus) && IsEditControl(focus)) {
-      SendMessageW(focus, edit, 0, 0);
-    }
+  MenuItemChosen(&window, *item);
+}
+
+void NativeEditFocusedControl(Window& window, MenuRole role) {
+  HWND focus = GetFocus();
+  if (const UINT edit = EditMessage(role); edit != 0 && focus != nullptr &&
+                                           IsChild(window.PlatformPeer().hwnd, focus) &&
+                                           IsEditControl(focus)) {
+    SendMessageW(focus, edit, 0, 0);
   }
-  RunMenuHandlers(&window, *item);
 }
 
 }  // namespace fw

@@ -87,9 +87,13 @@ void ActivateNewestVisible();
 // The open windows whose menu bar holds the item.
 std::vector<Window*> WindowsCarrying(const MenuItem& item);
 
-// A chosen command, after the focused control's own editing: the window's
-// handler, then the application's; True from a handler ends it. A Quit entry
-// that nobody handles quits.
+// The platform reports a chosen menu entry (from its menu or its shortcut;
+// `window` is the window whose bar it was chosen from, or null): an editing
+// entry first acts on the window's focused text control, then the handlers
+// run (RunMenuHandlers).
+void MenuItemChosen(Window* window, MenuItem& item);
+// A chosen command's handlers: the window's, then the application's; True
+// from a handler ends it. A Quit entry that nobody handles quits.
 void RunMenuHandlers(Window* window, MenuItem& item);
 
 // What the report of an unhandled exception says: the exception's own

@@ -117,6 +117,16 @@ void UpdateMenuEnabling(Window& window) {
   }
 }
 
+void MenuItemChosen(Window* window, MenuItem& item) {
+  const MenuRole role = item.Role();
+  const bool editing = role == MenuRole::Undo || role == MenuRole::Cut || role == MenuRole::Copy ||
+                       role == MenuRole::Paste;
+  if (window != nullptr && editing && NativeWindowExists(*window)) {
+    NativeEditFocusedControl(*window, role);
+  }
+  RunMenuHandlers(window, item);
+}
+
 void RunMenuHandlers(Window* window, MenuItem& item) {
   const std::string name = item.Name();
   bool handled = false;

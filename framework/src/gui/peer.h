@@ -50,6 +50,9 @@ std::unique_ptr<MenuItem::Views> MakeMenuViews();
 // The item's text, shortcut, enabled state or visibility changed: its native
 // views show it.
 void RefreshMenuViews(MenuItem& item);
+// The window's focused text control, if any, carries out the editing
+// command itself (`role` is Undo, Cut, Copy or Paste).
+void NativeEditFocusedControl(Window& window, MenuRole role);
 // The item was shown or hidden: `windows` carry a bar that holds it.
 void MenuItemVisibilityChanged(MenuItem& item, const std::vector<Window*>& windows);
 
