@@ -44,6 +44,8 @@ class ModalAnswerer {
   // The framework's reports of an unhandled exception as the user reads
   // them: the message, a blank line, the detail line.
   const QStringList& Reports() const { return reports_; }
+  // The reports' title bars.
+  const QStringList& ReportTitles() const { return reportTitles_; }
   int FileDialogsShown() const { return fileDialogs_; }
   // The file types the last open-file dialog offered.
   const QStringList& FileDialogFilters() const { return fileFilters_; }
@@ -61,6 +63,7 @@ class ModalAnswerer {
         if (box->objectName() == QLatin1String("UnhandledExceptionReport")) {
           reports_.append(box->text() + QStringLiteral("\n\n") +
                           QTextDocumentFragment::fromHtml(box->informativeText()).toPlainText());
+          reportTitles_.append(box->windowTitle());
         } else {
           messages_.append(box->text());
         }
@@ -103,6 +106,7 @@ class ModalAnswerer {
   QString answer_;
   QStringList messages_;
   QStringList reports_;
+  QStringList reportTitles_;
   int fileDialogs_ = 0;
   QStringList fileFilters_;
 };

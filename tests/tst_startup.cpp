@@ -6,6 +6,7 @@
 #include "analysis/control_wnd.h"
 #include "app/notice.h"
 #include "framework/files.h"
+#include "full_sentences.h"
 #include "infowindows/about_wnd.h"
 #include "program_test_support.h"
 #include "startup/handle_about_menu.h"
@@ -62,7 +63,15 @@ class tst_Startup : public QObject {
     QCOMPARE(status, 1);
     QCOMPARE(answerer.Reports().size(), 1);
     QVERIFY(answerer.Reports()[0].contains("PluginException"));
-    QVERIFY(answerer.Reports()[0].contains("libquillmatrix"));
+    // What is missing, where it was looked for and what to do, under the
+    // program's name, as there is no application object yet.
+    const QString report = answerer.Reports()[0];
+    QVERIFY2(report.contains("libquillmatrix.so is missing: it was looked for in \"" +
+                             empty.path() + "\". Install the program again"),
+             qPrintable(report));
+    QVERIFY(test_support::SaysWhatIsWrongAndWhatToDo(report.section("\n\n", 0, 0)));
+    QCOMPARE(answerer.ReportTitles()[0], QGuiApplication::applicationDisplayName());
+    QVERIFY(!answerer.ReportTitles()[0].isEmpty());
     QVERIFY(fw::RegisteredFileType("text/plain") == nullptr);
     QVERIFY(!fw::GetAppObject());
     QVERIFY(fw::OpenWindows().empty());

@@ -29,6 +29,7 @@ struct RectControl::Peer {
   bool focus = false;
   bool readOnly = false;
   std::string text;
+  std::string accessibleName;
 };
 
 struct TextArea::TextCache {};
@@ -180,6 +181,14 @@ void ExitEventLoop(int exitCode) {
   State().exitCode = exitCode;
 }
 void DispatchNonInputEvents() {}
+std::string ProgramName() {
+  return "headless";
+}
+void SetAccessibleName(RectControl& control, const std::string& name) {
+  if (control.PlatformPeer() != nullptr) {
+    control.PlatformPeer()->accessibleName = name;
+  }
+}
 void Beep() {}
 void MsgBox(const std::string& /*message*/) {}
 Ref<FolderItem> GetOpenFolderItem(std::string_view /*filter*/) {

@@ -10,6 +10,7 @@
 #include "framework/application.h"
 #include "framework/dialogs.h"
 #include "framework/files.h"
+#include "src/gui/backend.h"
 
 namespace fw {
 namespace {
@@ -70,7 +71,7 @@ QStringList NameFilters(std::string_view filter) {
 }  // namespace
 
 void MsgBox(const std::string& message) {
-  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(ApplicationTitle()),
+  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(BoxTitle()),
                   QString::fromStdString(message), QMessageBox::Ok, QApplication::activeWindow());
   box.setObjectName(QStringLiteral("MsgBox"));
   box.exec();

@@ -74,6 +74,7 @@ class WindowWidget : public QMainWindow {
   // True when the handler kept the press.
   bool RaiseKeyDown(const QKeyEvent& event);
   bool RaiseMouseDown(const QPoint& globalPosition);
+  bool MoveFocusByTab(QWidget& control, const QKeyEvent& event);
 
   Window* owner_;
   QSize layoutSize_;

@@ -93,6 +93,12 @@ void RectControl::SetTooltip(const std::string& text) {
   }
 }
 
+void SetAccessibleName(RectControl& control, const std::string& name) {
+  if (control.PlatformPeer() && control.PlatformPeer()->widget) {
+    control.PlatformPeer()->widget->setAccessibleName(QString::fromStdString(name));
+  }
+}
+
 QColor ToQColor(Color color) {
   return QColor((color.value >> 16) & 0xFF, (color.value >> 8) & 0xFF, color.value & 0xFF);
 }

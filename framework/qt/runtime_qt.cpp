@@ -2,6 +2,7 @@
 // exception handling and the background-task yield.
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QTimer>
@@ -97,9 +98,13 @@ int RuntimeExit() {
   return RunExitCode();
 }
 
+std::string ProgramName() {
+  return QGuiApplication::applicationDisplayName().toStdString();
+}
+
 void ShowExceptionReport(const ExceptionReport& report) {
   if (QApplication::instance() != nullptr) {
-    QMessageBox box(QMessageBox::Warning, QString::fromStdString(ApplicationTitle()),
+    QMessageBox box(QMessageBox::Warning, QString::fromStdString(BoxTitle()),
                     QString::fromStdString(report.message), QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setObjectName(QStringLiteral("UnhandledExceptionReport"));

@@ -23,6 +23,7 @@
 #include "framework/window.h"
 #include "qt/peers.h"
 #include "src/gui/backend.h"
+#include "src/gui/tab_key.h"
 
 namespace fw {
 namespace {
@@ -214,26 +215,49 @@ void WindowWidget::mousePressEvent(QMouseEvent* event) {
   }
 }
 
+// Tab and Ctrl+Tab as the shared rule has them; false when the key is the
+// control's own.
+bool WindowWidget::MoveFocusByTab(QWidget& control, const QKeyEvent& event) {
+  if (event.key() != Qt::Key_Tab && event.key() != Qt::Key_Backtab) {
+    return false;
+  }
+  TabTarget target;
+  if (auto* edit = qobject_cast<QTextEdit*>(&control)) {
+    target = {!edit->tabChangesFocus(), edit->isReadOnly()};
+  }
+  const Qt::KeyboardModifiers modifiers = event.modifiers();
+  const TabMove move =
+      TabKeyMove({event.key() == Qt::Key_Backtab || modifiers & Qt::ShiftModifier,
+                  (modifiers & Qt::ControlModifier) != 0, (modifiers & Qt::AltModifier) != 0},
+                 target);
+  if (move == TabMove::None) {
+    return false;
+  }
+  focusNextPrevChild(move == TabMove::Next);
+  return true;
+}
+
 bool WindowWidget::eventFilter(QObject* watched, QEvent* event) {
-  // Presses on the window's passive controls (labels, pictures, read-only
-  // text) reach the window's own KeyDown and MouseDown. They are consumed
-  // then, or they would travel on to the client area and be reported twice.
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!owner_ || !widget || widget == this) {
     return false;
   }
-  if (const RectControl* control = WatchedControl(widget); control && TakesOwnInput(*control)) {
-    return false;
+  // Presses on the window's passive controls (labels, pictures, read-only
+  // text) reach the window's own KeyDown and MouseDown. They are consumed
+  // then, or they would travel on to the client area and be reported twice.
+  const RectControl* control = WatchedControl(widget);
+  if (control == nullptr || !TakesOwnInput(*control)) {
+    if (event->type() == QEvent::MouseButtonPress && owner_->Implements(WindowEvent::MouseDown)) {
+      RaiseMouseDown(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+      return true;
+    }
+    if (event->type() == QEvent::KeyPress && owner_->Implements(WindowEvent::KeyDown)) {
+      RaiseKeyDown(*static_cast<QKeyEvent*>(event));
+      return true;
+    }
   }
-  if (event->type() == QEvent::MouseButtonPress && owner_->Implements(WindowEvent::MouseDown)) {
-    RaiseMouseDown(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
-    return true;
-  }
-  if (event->type() == QEvent::KeyPress && owner_->Implements(WindowEvent::KeyDown)) {
-    RaiseKeyDown(*static_cast<QKeyEvent*>(event));
-    return true;
-  }
-  return false;
+  return event->type() == QEvent::KeyPress &&
+         MoveFocusByTab(*widget, *static_cast<QKeyEvent*>(event));
 }
 
 void WindowWidget::resizeEvent(QResizeEvent* event) {

@@ -19,24 +19,6 @@ bool IsEditControl(HWND hwnd) {
   return _wcsicmp(name, L"Edit") == 0 || _wcsicmp(name, MSFTEDIT_CLASS) == 0;
 }
 
-// The editing message a focused text control carries out itself, or 0.
-UINT EditMessage(MenuRole role) {
-  switch (role) {
-    case MenuRole::Undo:
-      return WM_UNDO;
-    case MenuRole::Cut:
-      return WM_CUT;
-    case MenuRole::Copy:
-      return WM_COPY;
-    case MenuRole::Paste:
-      return WM_PASTE;
-    case MenuRole::None:
-    case MenuRole::Quit:
-      break;
-  }
-  return 0;
-}
-
 // "Ctrl+Q" as an accelerator key; false when the text names none.
 bool ParseCommandKey(const std::string& text, ACCEL* accel) {
   BYTE flags = FVIRTKEY;
@@ -212,10 +194,10 @@ void RunMenuCommand(Window& window, UINT id) {
 
 void NativeEditFocusedControl(Window& window, MenuRole role) {
   HWND focus = GetFocus();
-  if (const UINT edit = EditMessage(role); edit != 0 && focus != nullptr &&
-                                           IsChild(window.PlatformPeer().hwnd, focus) &&
-                                           IsEditControl(focus)) {
-    SendMessageW(focus, edit, 0, 0);
+  if (const std::optional<EditAction> edit = EditActionOf(role);
+      edit && focus != nullptr && IsChild(window.PlatformPeer().hwnd, focus) &&
+      IsEditControl(focus)) {
+    PerformEdit(focus, *edit);
   }
 }
 

@@ -2,6 +2,7 @@
 // exception handling, put-off work and the background-task yield.
 
 #include <deque>
+#include <vector>
 
 #include "framework/application.h"
 #include "framework/controls.h"
@@ -78,8 +79,42 @@ HWND ModalOwner() {
   return active != nullptr && IsWindowVisible(active) ? active : nullptr;
 }
 
+// The ProductName of the executable's version resource, read through
+// version.dll loaded only for this, so that the program's imports stay few.
+std::string ProgramName() {
+  HMODULE version = LoadLibraryW(L"version.dll");
+  if (version == nullptr) {
+    return {};
+  }
+  using SizeFunction = DWORD(WINAPI*)(LPCWSTR, LPDWORD);
+  using InfoFunction = BOOL(WINAPI*)(LPCWSTR, DWORD, DWORD, LPVOID);
+  using QueryFunction = BOOL(WINAPI*)(LPCVOID, LPCWSTR, LPVOID*, PUINT);
+  const auto size = reinterpret_cast<SizeFunction>(
+      reinterpret_cast<void (*)()>(GetProcAddress(version, "GetFileVersionInfoSizeW")));
+  const auto info = reinterpret_cast<InfoFunction>(
+      reinterpret_cast<void (*)()>(GetProcAddress(version, "GetFileVersionInfoW")));
+  const auto query = reinterpret_cast<QueryFunction>(
+      reinterpret_cast<void (*)()>(GetProcAddress(version, "VerQueryValueW")));
+  std::wstring name;
+  wchar_t exe[MAX_PATH] = {};
+  DWORD ignored = 0;
+  if (size && info && query && GetModuleFileNameW(nullptr, exe, MAX_PATH) > 0) {
+    std::vector<char> block(size(exe, &ignored));
+    wchar_t* value = nullptr;
+    UINT length = 0;
+    if (!block.empty() && info(exe, 0, static_cast<DWORD>(block.size()), block.data()) &&
+        query(block.data(), L"\\StringFileInfo\\040904B0\\ProductName",
+              reinterpret_cast<LPVOID*>(&value), &length) &&
+        length > 0) {
+      name.assign(value, length - 1);
+    }
+  }
+  FreeLibrary(version);
+  return Utf8(name);
+}
+
 std::wstring DialogTitle() {
-  return Wide(ApplicationTitle());
+  return Wide(BoxTitle());
 }
 
 void RuntimeInit(void* /*instance*/, void* /*previousInstance*/,

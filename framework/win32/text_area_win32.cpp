@@ -167,6 +167,15 @@ LRESULT CALLBACK AreaProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
       // Pasted text arrives plain; the program styles its text itself.
       PastePlain(hwnd);
       return 0;
+    case WM_GETOBJECT:
+      if (const std::optional<LRESULT> answer = AnswerGetObject(hwnd, peer, wParam, lParam)) {
+        return *answer;
+      }
+      break;
+    case WM_CONTEXTMENU:
+      // RichEdit has none of its own.
+      ShowEditMenu(hwnd, lParam);
+      return 0;
     case WM_KEYDOWN:
       if ((wParam == 'V' && GetKeyState(VK_CONTROL) < 0) ||
           (wParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0)) {

@@ -14,12 +14,17 @@ namespace {
 
 struct FieldPeer : RectControl::Peer {
   std::wstring mask;
-  DWORD alignment = ES_LEFT;
-  bool border = true;
+  std::wstring hint;
 };
 
 FieldPeer* PeerOf(const RectControl::Peer* peer) {
   return static_cast<FieldPeer*>(const_cast<RectControl::Peer*>(peer));
+}
+
+DWORD AlignmentStyle(TextAlignment alignment) {
+  return alignment == TextAlignment::Center  ? ES_CENTER
+         : alignment == TextAlignment::Right ? ES_RIGHT
+                                             : ES_LEFT;
 }
 
 std::wstring WindowText(HWND hwnd) {
@@ -64,7 +69,12 @@ std::optional<std::u16string> Admitted(HWND hwnd, const FieldPeer& peer,
 LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                            DWORD_PTR data) {
   auto* field = reinterpret_cast<TextField*>(data);
-  if (message == WM_KEYDOWN) {
+  if (message == WM_GETOBJECT) {
+    if (const std::optional<LRESULT> answer =
+            AnswerGetObject(hwnd, field->PlatformPeer(), wParam, lParam)) {
+      return *answer;
+    }
+  } else if (message == WM_KEYDOWN) {
     if (RaiseControlKeyDown(*field, KeyDownCode(wParam))) {
       return 0;  // the handler kept the key out of the field
     }
@@ -99,7 +109,8 @@ LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 
 RectControl::PeerPtr TextField::MakePeer() {
   auto peer = std::make_unique<FieldPeer>();
-  MakeChild(*this, *peer, L"Edit", WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT, WS_EX_CLIENTEDGE);
+  MakeChild(*this, *peer, L"Edit", WS_TABSTOP | ES_AUTOHSCROLL | AlignmentStyle(alignment_),
+            WS_EX_CLIENTEDGE);
   SetWindowSubclass(peer->hwnd, &FieldProc, 1, reinterpret_cast<DWORD_PTR>(this));
   peer->dpiChanged = [this] { ApplyFont(); };
   return peer;
@@ -143,9 +154,9 @@ void TextField::SetPassword(bool password) {
 }
 
 void TextField::SetHint(const std::string& hint) {
-  if (PlatformPeer() && PlatformPeer()->hwnd) {
-    SendMessageW(PlatformPeer()->hwnd, EM_SETCUEBANNER, FALSE,
-                 reinterpret_cast<LPARAM>(Wide(hint).c_str()));
+  if (FieldPeer* peer = PeerOf(PlatformPeer()); peer && peer->hwnd) {
+    peer->hint = Wide(hint);
+    SendMessageW(peer->hwnd, EM_SETCUEBANNER, FALSE, reinterpret_cast<LPARAM>(peer->hint.c_str()));
   }
 }
 
@@ -160,15 +171,46 @@ void TextField::SetHasBorder(bool border) {
   }
 }
 
+// An edit control takes its alignment only when it is made: a field whose
+// alignment changes is made anew in its place, with all it held.
 void TextField::ApplyAlignment() {
-  if (PlatformPeer() && PlatformPeer()->hwnd) {
-    HWND hwnd = PlatformPeer()->hwnd;
-    const LONG_PTR align = alignment_ == TextAlignment::Center  ? ES_CENTER
-                           : alignment_ == TextAlignment::Right ? ES_RIGHT
-                                                                : ES_LEFT;
-    auto style = GetWindowLongPtrW(hwnd, GWL_STYLE) & ~static_cast<LONG_PTR>(ES_CENTER | ES_RIGHT);
-    SetWindowLongPtrW(hwnd, GWL_STYLE, style | align);
-    InvalidateRect(hwnd, nullptr, TRUE);
+  FieldPeer* old = PeerOf(PlatformPeer());
+  if (old == nullptr || old->hwnd == nullptr) {
+    return;
+  }
+  HWND was = old->hwnd;
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(was, GWL_STYLE));
+  if ((style & (ES_CENTER | ES_RIGHT)) == AlignmentStyle(alignment_)) {
+    return;
+  }
+  const std::wstring text = WindowText(was);
+  const auto limit = static_cast<WPARAM>(SendMessageW(was, EM_GETLIMITTEXT, 0, 0));
+  const auto passwordChar = static_cast<WPARAM>(SendMessageW(was, EM_GETPASSWORDCHAR, 0, 0));
+  const bool border = (GetWindowLongPtrW(was, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
+  const bool focused = GetFocus() == was;
+  PeerPtr previous = std::move(peer_);
+  peer_ = MakePeer();
+  auto* fresh = PeerOf(peer_.get());
+  fresh->mask = old->mask;
+  fresh->hint = old->hint;
+  fresh->accessibleName = old->accessibleName;
+  HWND hwnd = fresh->hwnd;
+  // The same place among its siblings: painting order and what lies over it.
+  SetWindowPos(hwnd, was, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  previous.reset();
+  SetWindowTextW(hwnd, text.c_str());
+  SendMessageW(hwnd, EM_SETLIMITTEXT, limit, 0);
+  SendMessageW(hwnd, EM_SETPASSWORDCHAR, passwordChar, 0);
+  SendMessageW(hwnd, EM_SETREADONLY, (style & ES_READONLY) != 0, 0);
+  SendMessageW(hwnd, EM_SETCUEBANNER, FALSE, reinterpret_cast<LPARAM>(fresh->hint.c_str()));
+  SetHasBorder(border);
+  EnableWindow(hwnd, (style & WS_DISABLED) == 0);
+  ShowWindow(hwnd, (style & WS_VISIBLE) != 0 ? SW_SHOWNA : SW_HIDE);
+  SetBounds(bounds_);
+  ApplyFont();
+  ApplyColors();
+  if (focused) {
+    ::SetFocus(hwnd);
   }
 }
 

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,7 @@
 #include "framework/wide_text.h"
 #include "framework/window.h"
 #include "src/gui/backend.h"
+#include "src/gui/edit_menu.h"
 
 namespace fw {
 
@@ -78,6 +80,8 @@ struct RectControl::Peer {
   std::function<void()> dpiChanged;
   // A WM_COMMAND notification from the control.
   std::function<void(WORD code)> command;
+  // What screen readers call the control; empty: the system's own name.
+  std::wstring accessibleName;
 
   void SetFont(HFONT newFont);
 };
@@ -141,6 +145,17 @@ void DestroyMenuBar(Window& window);
 void ForgetMenuViews(MenuItem& item, HWND window);
 // A menu command or an accelerator of the window.
 void RunMenuCommand(Window& window, UINT id);
+
+// The control's answer to WM_GETOBJECT when it has an accessible name of its
+// own; nothing when the system's default answer stands.
+std::optional<LRESULT> AnswerGetObject(HWND control, const RectControl::Peer* peer, WPARAM wParam,
+                                       LPARAM lParam);
+
+// Carries out an editing command on a text control, as the Edit menu does.
+void PerformEdit(HWND control, EditAction action);
+// The text control's context menu, at `position` in screen coordinates as
+// WM_CONTEXTMENU gives it (-1, -1 from the keyboard).
+void ShowEditMenu(HWND control, LPARAM position);
 
 // A picture as a premultiplied 32-bit bitmap at that DPI; the caller owns it.
 HBITMAP ScaledBitmap(const Picture& picture, UINT dpi, SIZE* size);

@@ -5,6 +5,7 @@
 
 #include "framework/window.h"
 #include "src/gui/backend.h"
+#include "src/gui/tab_key.h"
 #include "win32/win32.h"
 
 namespace fw {
@@ -114,10 +115,13 @@ void MoveFocus(Window& window, bool backwards) {
   FocusControl(*chain[static_cast<size_t>(index)]);
 }
 
-bool WantsTab(const RectControl* control) {
-  return control != nullptr && control->PlatformPeer() != nullptr &&
-         (SendMessageW(control->PlatformPeer()->hwnd, WM_GETDLGCODE, VK_TAB, 0) & DLGC_WANTTAB) !=
-             0;
+TabTarget TabTargetOf(const RectControl* control) {
+  const auto* area = dynamic_cast<const TextArea*>(control);
+  if (area == nullptr || area->PlatformPeer() == nullptr) {
+    return {};
+  }
+  const LRESULT code = SendMessageW(area->PlatformPeer()->hwnd, WM_GETDLGCODE, VK_TAB, 0);
+  return {(code & DLGC_WANTTAB) != 0, area->ReadOnly()};
 }
 
 // A press at `screen` in the window's client area, in layout pixels.
@@ -376,9 +380,12 @@ bool PreTranslate(MSG& msg) {
     if ((ctrl || alt) && Shortcut(*window, msg)) {
       return true;
     }
-    if (msg.wParam == VK_TAB && !ctrl && !alt && !WantsTab(control)) {
-      MoveFocus(*window, GetKeyState(VK_SHIFT) < 0);
-      return true;
+    if (msg.wParam == VK_TAB) {
+      const TabMove move = TabKeyMove({GetKeyState(VK_SHIFT) < 0, ctrl, alt}, TabTargetOf(control));
+      if (move != TabMove::None) {
+        MoveFocus(*window, move == TabMove::Previous);
+        return true;
+      }
     }
   }
   // The window's KeyDown takes the keys of its passive controls, when it

@@ -36,6 +36,19 @@ std::atomic<const QmEntryPoints*> gEntryPoints{nullptr};
                             reason + ". Reinstall the program to restore the library.");
 }
 
+// The library is not where the program looks for it: what is missing, where
+// it was looked for, and how to bring it back.
+[[noreturn]] void FailMissing(const std::filesystem::path& library) {
+  const std::filesystem::path folder = library.parent_path();
+  const std::string file = fw::PathText(library.filename());
+  std::error_code error;
+  const bool besideProgram = std::filesystem::equivalent(folder, fw::ExecutableFolder(), error);
+  throw fw::PluginException(
+      "The matrix library " + file + " is missing: it was looked for in \"" + fw::PathText(folder) +
+      "\". Install the program again, or put " + file +
+      (besideProgram ? " back beside the program." : " back in that folder."));
+}
+
 // Why a table the plug-in returned cannot be used; empty when it can.
 std::string TableFault(const QmEntryPoints* table) {
   if (table == nullptr) {
@@ -183,6 +196,9 @@ void InitPluginEntrypoints() {
   const std::string pathText = PathText(path);
   if (gEntryPoints.load() != nullptr && pathText == gBoundPath) {
     return;
+  }
+  if (std::error_code error; !std::filesystem::exists(std::filesystem::path(path), error)) {
+    FailMissing(path);
   }
   const QmEntryPoints* table = LoadEntryPoints(path);
   gBoundPath = pathText;

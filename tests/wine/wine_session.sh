@@ -10,6 +10,8 @@ wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 export WINEPREFIX=$dir/prefix WINEDEBUG=-all WINEARCH=win64
 # No Mono or Gecko installer prompts.
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# shellcheck source=wine_prefix.sh
+source "$(dirname "$0")/wine_prefix.sh"
 
 stop() {
   if [ -f "$dir/display" ]; then
@@ -40,20 +42,7 @@ case "$action" in
     [ -e "/tmp/.X11-unix/X$display" ] || { echo "Xvfb did not start"; cat "$dir/xvfb.log"; exit 1; }
     echo ":$display" >"$dir/display"
     export DISPLAY=":$display"
-    rm -rf "$WINEPREFIX"
-    mkdir -p "$WINEPREFIX"
-    # One Wine server for the whole run, with its output away from ctest's:
-    # started by a test, it would hold that test's output open until it ends.
-    setsid "$wineserver" -p </dev/null >/dev/null 2>&1
-    "$wine" wineboot --init </dev/null >"$dir/wineboot.log" 2>&1
-    # No window manager runs on the display: Wine draws the windows' frames
-    # itself, so that title bars and close boxes are there to click.
-    "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null \
-      >>"$dir/wineboot.log" 2>&1
-    # A program that crashes ends with a report on its output, not a dialog
-    # that would wait for a click until the test times out.
-    "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-      </dev/null >>"$dir/wineboot.log" 2>&1
+    make_wine_prefix "$dir/wineboot.log"
     echo "Xvfb on :$display, Wine prefix in $WINEPREFIX"
     ;;
   stop)

@@ -3,6 +3,13 @@
 #include <filesystem>
 #include <system_error>
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+
 #include "framework/exceptions.h"
 #include "framework/files.h"
 #include "text_decoding.h"
@@ -22,6 +29,24 @@ fs::path ToPath(const std::string& text) {
 [[noreturn]] void RaiseCannotOpen(const std::string& name, const std::string& reason) {
   throw IOException("The file \"" + name + "\" could not be opened: " + reason +
                     ". Choose a text file that you are allowed to read.");
+}
+
+// Another program holds the file open and lets no one else read it (a
+// sharing violation). Only Windows locks files so.
+bool HeldByAnotherProgram([[maybe_unused]] const fs::path& path) {
+#ifdef _WIN32
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    CloseHandle(file);
+    return false;
+  }
+  const DWORD error = GetLastError();
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+#else
+  return false;
+#endif
 }
 
 std::string ReasonOf(std::errc code) {
@@ -203,6 +228,11 @@ Ref<TextInputStream> TextInputStream::Open(const FolderItem& file) {
   if (!impl->file.is_open()) {
     // Also the case of a file removed since it was chosen.
     const int code = errno;
+    if (HeldByAnotherProgram(path)) {
+      throw IOException("The file \"" + name +
+                        "\" is in use by another program. Close it in that program, or copy it "
+                        "and choose the copy.");
+    }
     RaiseCannotOpen(name, code != 0 ? std::generic_category().message(code) : "Unknown error");
   }
   impl->DetectEncoding();

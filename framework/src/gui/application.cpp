@@ -1,4 +1,5 @@
 #include "framework/application.h"
+#include "backend.h"
 
 namespace fw {
 namespace {
@@ -47,6 +48,11 @@ Ref<Application> GetAppObject() {
 }
 std::string ApplicationTitle() {
   return AppObject() ? AppObject()->Title() : std::string();
+}
+
+std::string BoxTitle() {
+  std::string title = ApplicationTitle();
+  return title.empty() ? ProgramName() : title;
 }
 
 }  // namespace fw

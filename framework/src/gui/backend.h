@@ -132,6 +132,16 @@ int RunExitCode();
 // installed exception helper.
 void ResetRun();
 
+// The title of message boxes and reports: the application's, or, before the
+// application object has one (a report from start-up), the program's name.
+std::string BoxTitle();
+// Each backend: the program's name as the platform records it for the
+// executable.
+std::string ProgramName();
+
+// Each backend: the name screen readers give the control.
+void SetAccessibleName(RectControl& control, const std::string& name);
+
 // Each backend: shows the report of an unhandled exception.
 void ShowExceptionReport(const ExceptionReport& report);
 // Each backend: runs the event loop until told to exit; the exit code it

@@ -2,6 +2,7 @@
 // handlers, the same on every platform.
 
 #include "backend.h"
+#include "edit_menu.h"
 #include "framework/application.h"
 #include "framework/window.h"
 

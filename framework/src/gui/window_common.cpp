@@ -6,6 +6,7 @@
 #include "backend.h"
 #include "framework/controls.h"
 #include "framework/runtime.h"
+#include "label_names.h"
 
 namespace fw {
 
@@ -74,6 +75,7 @@ void Window::Build() {
     AddMenuHandlers(*this);
   }
   NativeWindowBuilt(*this, TabStopsInOrder(*this));
+  NameTextControlsAfterLabels(*this);
 }
 
 void Window::Show() {

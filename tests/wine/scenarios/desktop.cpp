@@ -320,6 +320,28 @@ void RightClick(HWND window) {
   ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, true);
 }
 
+HWND WaitForPopupMenu() {
+  HWND popup = nullptr;
+  WaitUntil(
+      [&] {
+        popup = FindWindowW(L"#32768", nullptr);
+        return popup != nullptr && IsWindowVisible(popup);
+      },
+      std::chrono::seconds(5));
+  if (popup == nullptr || !IsWindowVisible(popup)) {
+    throw Stop("no context menu opened");
+  }
+  return popup;
+}
+
+void ChooseFromPopupMenu(wchar_t accessKey) {
+  Key(static_cast<WORD>(accessKey));
+  WaitUntil([] {
+    HWND popup = FindWindowW(L"#32768", nullptr);
+    return popup == nullptr || !IsWindowVisible(popup);
+  });
+}
+
 void ClickCloseBox(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);

@@ -83,12 +83,16 @@ HWND Button(HWND window, const std::wstring& caption);
 void Key(WORD virtualKey);
 void Chord(std::initializer_list<WORD> modifiers, WORD virtualKey);
 void Type(std::wstring_view text);
-// A left click at the centre of the window, or at a point of the screen
-// (with the right button when `right`).
+// A left click at the centre of the window, or at a point of the screen.
 void Click(HWND window);
 void ClickAt(POINT screen, bool right = false);
-// A click of the right button in the middle of the window.
 void RightClick(HWND window);
+// The context menu's window once it shows. (Under Wine another process
+// cannot read a menu's entries.)
+HWND WaitForPopupMenu();
+// Chooses the entry of the open context menu by its access key; waits until
+// the menu has gone.
+void ChooseFromPopupMenu(wchar_t accessKey);
 // Clicks the window's close box.
 void ClickCloseBox(HWND window);
 // Menu bar, then each entry by its caption, by keyboard as a user without a

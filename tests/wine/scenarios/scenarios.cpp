@@ -6,6 +6,9 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
+
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -14,9 +17,11 @@
 #include <string>
 #include <vector>
 
+#include "accessible_names.h"
 #include "check.h"
 #include "desktop.h"
 #include "infowindows/help_text.h"
+#include "main_window.h"
 #include "worked_example.h"
 
 using namespace desktop;
@@ -93,31 +98,6 @@ std::string Utf16LeWithMark(const std::wstring& text) {
   return bytes;
 }
 
-// The main window's controls, by their place in the layout.
-struct MainWindow {
-  HWND window;
-  double scale = 1.0;
-  HWND Count() const { return ControlAt(window, 200, 212, scale); }
-  HWND Matrix() const { return ControlAt(window, 20, 262, scale); }
-  HWND Results() const { return ControlAt(window, 475, 262, scale); }
-  void Press(const wchar_t* caption) const { Click(Button(window, caption)); }
-};
-
-HWND WaitForSplash(const Program& program) {
-  return program.WaitForWindow(L"");
-}
-
-// The splash hands over at a key press; the main window comes to the front.
-MainWindow HandOver(const Program& program) {
-  WaitForSplash(program);
-  Key(VK_SPACE);
-  const HWND main = program.WaitForWindow(L"Quillmere");
-  if (!WaitUntil([&] { return GetForegroundWindow() == main; }, 5s)) {
-    throw Stop("the main window did not come to the front");
-  }
-  return {main};
-}
-
 // Clicks OK on the message box that shows and gives its text. Like a user,
 // it waits until the box has been drawn, and clicks again if the first click
 // came too early to be taken.
@@ -143,32 +123,6 @@ std::wstring AnswerMessageBox(const Program& program) {
   return text;
 }
 
-// Load Data, and in the open-file dialog the path pasted into the file name
-// field and Return pressed; gives the file type the dialog offered. (Typed key by key, the dialog's
-// completion of folder names takes some of the keys.)
-std::wstring LoadFile(const Program& program, const MainWindow& main, const std::wstring& path) {
-  main.Press(L"Load Data");
-  const HWND dialog = program.WaitForFileDialog();
-  WaitUntil([&] { return GetForegroundWindow() == dialog; }, 3s);
-  constexpr int kFileTypeList = 0x470;  // cmb1 of the common dialog
-  const std::wstring fileType = TextOf(GetDlgItem(dialog, kFileTypeList));
-  Pause(300ms);
-  SetClipboard(path);
-  Chord({VK_CONTROL}, 'V');
-  Key(VK_RETURN);
-  if (!WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 10s)) {
-    throw Stop("the open-file dialog stayed after Return");
-  }
-  return fileType;
-}
-
-std::wstring WaitForText(HWND control, const std::wstring& expected,
-                         std::chrono::milliseconds timeout = 5s) {
-  std::wstring text;
-  WaitUntil([&] { return (text = TextOf(control)) == expected; }, timeout);
-  return text;
-}
-
 void CalculateGivesTheWorkedResults(const Program& program, const MainWindow& main) {
   ReplaceByTyping(main.Count(), L"5");
   ReplaceByPaste(main.Matrix(), W(test_support::kExample));
@@ -178,13 +132,6 @@ void CalculateGivesTheWorkedResults(const Program& program, const MainWindow& ma
            test_support::kExampleResults);
   CHECK(IsWindowVisible(main.Results()));
   CHECK(!program.FindMessageBox());
-}
-
-void Quit(Program& program) {
-  Chord({VK_CONTROL}, 'Q');
-  const auto status = program.WaitForExit();
-  CHECK(status.has_value());
-  CHECK_EQ(static_cast<long long>(status.value_or(99)), 0LL);
 }
 
 }  // namespace
@@ -329,19 +276,46 @@ CHECK_TEST(loadDataOpensFilesThroughTheDialog) {
   Quit(program);
 }
 
+// Load Data of a file that it refuses: the message, and the matrix field as
+// it was.
+void CheckLoadRefused(const Program& program, const MainWindow& main, const std::wstring& path,
+                      const wchar_t* count, const std::string& message) {
+  ReplaceByTyping(main.Count(), count);
+  ReplaceByPaste(main.Matrix(), L"typed earlier\r\n");
+  LoadFile(program, main, path);
+  CHECK_EQ(Utf8(AnswerMessageBox(program)), message);
+  CHECK_EQ(Utf8(TextOf(main.Matrix())), std::string("typed earlier\r\n"));
+}
+
 CHECK_TEST(loadDataRefusesABadFileAndKeepsTheField) {
   const std::wstring folder = TempFolder(L"bad file");
   const std::wstring path = folder + L"\\comma.txt";
   WriteBytes(path, "1\t0.5\t-0.25\r\n0.5\t1\t0,3\r\n-0.25\t0.3\t1\r\n");
   Program program(gExe);
   const MainWindow main = HandOver(program);
-  ReplaceByTyping(main.Count(), L"3");
-  ReplaceByPaste(main.Matrix(), L"typed earlier\r\n");
+  CheckLoadRefused(program, main, path, L"3",
+                   "Line 2, field 3 of the file is not a number: \"0,3\". Values must be "
+                   "separated by TAB and use a decimal point.");
+  Quit(program);
+}
+
+// A file that another program holds open, letting no one read it: the report
+// says so and what to do; once that program lets it go, it loads.
+CHECK_TEST(loadDataNamesAFileInUseByAnotherProgram) {
+  const std::wstring path = TempFolder(L"in use") + L"\\held.txt";
+  WriteBytes(path, test_support::kExample);
+  HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  CHECK(held != INVALID_HANDLE_VALUE);
+  Program program(gExe);
+  const MainWindow main = HandOver(program);
+  CheckLoadRefused(program, main, path, L"5",
+                   "The file \"held.txt\" is in use by another program. Close it in that "
+                   "program, or copy it and choose the copy.\n\nDetail: IOException");
+  CloseHandle(held);
   LoadFile(program, main, path);
-  CHECK_EQ(Utf8(AnswerMessageBox(program)),
-           std::string("Line 2, field 3 of the file is not a number: \"0,3\". Values must be "
-                       "separated by TAB and use a decimal point."));
-  CHECK_EQ(Utf8(TextOf(main.Matrix())), std::string("typed earlier\r\n"));
+  CHECK_EQ(Utf8(WaitForText(main.Matrix(), W(test_support::kExampleDisplay))),
+           test_support::kExampleDisplay);
   Quit(program);
 }
 
@@ -427,13 +401,8 @@ CHECK_TEST(countFieldRulesHoldForPastedText) {
   CHECK_EQ(Utf8(WaitForText(main.Count(), L"5")), std::string("5"));
   SetClipboard(L"x4");
   RightClick(main.Count());
-  CHECK(WaitUntil(
-      [] {
-        HWND menu = FindWindowW(L"#32768", nullptr);
-        return menu != nullptr && IsWindowVisible(menu);
-      },
-      5s));
-  Key('P');
+  WaitForPopupMenu();
+  ChooseFromPopupMenu(L'P');
   Type(L"3");
   CHECK_EQ(Utf8(WaitForText(main.Count(), L"53")), std::string("53"));
   SetClipboard(L"987");
@@ -464,6 +433,111 @@ CHECK_TEST(editMenuActsOnTheFocusedField) {
   ChooseMenu(main.window, kMenuBar, L"Edit", kEditMenu, L"Paste");
   CHECK_EQ(Utf8(WaitForText(main.Count(), L"42")), std::string("42"));
   Quit(program);
+}
+
+// The control that has the keyboard focus in the program's window.
+HWND FocusIn(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+  return info.hwndFocus;
+}
+
+// The height of the context menu that shows: its number of entries, seen
+// from another process.
+LONG ContextMenuHeight() {
+  RECT box{};
+  GetWindowRect(WaitForPopupMenu(), &box);
+  return box.bottom - box.top;
+}
+
+// Every text area has the usual context menu, only Copy and Select All where
+// the text is read-only, and its entries edit as the Edit menu does.
+CHECK_TEST(textAreasHaveTheUsualContextMenu) {
+  Program program(gExe);
+  const MainWindow main = HandOver(program);
+  const std::wstring example = W(test_support::kExample);
+  SetClipboard(example);
+  RightClick(main.Matrix());
+  const LONG editable = ContextMenuHeight();
+  ChooseFromPopupMenu(L'P');
+  CHECK_EQ(Utf8(WaitForText(main.Matrix(), example)), test_support::kExample);
+  RightClick(main.Matrix());
+  ChooseFromPopupMenu(L'A');
+  RightClick(main.Matrix());
+  ChooseFromPopupMenu(L'D');
+  CHECK_EQ(Utf8(WaitForText(main.Matrix(), L"")), std::string());
+
+  main.Press(L"Info");
+  const HWND instructions = program.WaitForWindow(L"Instructions");
+  CHECK(WaitUntil([&] { return GetForegroundWindow() == instructions; }, 5s));
+  const HWND help = ControlAt(instructions, -1, -1);
+  RightClick(help);
+  // Two entries of the six: Copy and Select All.
+  CHECK(ContextMenuHeight() * 2 < editable);
+  ChooseFromPopupMenu(L'A');
+  RightClick(help);
+  ChooseFromPopupMenu(L'C');
+  CHECK(WaitUntil([] { return Clipboard() != W(test_support::kExample); }, 3s));
+  CHECK_EQ(Utf8(Clipboard()), infowindows::HelpText());
+  Quit(program);
+}
+
+// The count is centred. In the matrix, Tab types a TAB; Ctrl+Tab and
+// Ctrl+Shift+Tab leave it.
+CHECK_TEST(countCentredAndCtrlTabLeavesTheMatrix) {
+  Program program(gExe);
+  const MainWindow main = HandOver(program);
+  Click(main.Matrix());
+  Key(VK_TAB);
+  CHECK_EQ(Utf8(WaitForText(main.Matrix(), L"\t")), std::string("\t"));
+  Chord({VK_CONTROL, VK_SHIFT}, VK_TAB);
+  Type(L"7");
+  CHECK_EQ(Utf8(WaitForText(main.Count(), L"7")), std::string("7"));
+  // The control draws the 7 in its middle, not at its left edge.
+  const auto at = static_cast<DWORD>(SendMessageW(main.Count(), EM_POSFROMCHAR, 0, 0));
+  CHECK(static_cast<short>(LOWORD(at)) > ClientSize(main.Count()).cx / 4);
+  Chord({VK_CONTROL}, VK_TAB);
+  CHECK(WaitUntil([&] { return FocusIn(main.window) == main.Matrix(); }, 3s));
+  Chord({VK_CONTROL}, VK_TAB);
+  CHECK(WaitUntil([&] { return FocusIn(main.window) != main.Matrix(); }, 3s));
+  CHECK_EQ(Utf8(TextOf(main.Matrix())), std::string("\t"));
+  Quit(program);
+}
+
+// The control's name as a screen reader asks for it, through MSAA.
+std::string AccessibleName(HWND control) {
+  IAccessible* accessible = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                        __uuidof(IAccessible),
+                                        reinterpret_cast<void**>(&accessible))) ||
+      accessible == nullptr) {
+    return "(no accessible object)";
+  }
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  const HRESULT got = accessible->get_accName(self, &name);
+  const std::string text = SUCCEEDED(got) && name != nullptr ? Utf8(name) : std::string();
+  SysFreeString(name);
+  accessible->Release();
+  return text;
+}
+
+// Each text control is named after the label before it.
+CHECK_TEST(textControlsAreNamedAfterTheirLabels) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  {
+    Program program(gExe);
+    const MainWindow main = HandOver(program);
+    for (const test_support::AccessibleNameCase& c : test_support::kAccessibleNames) {
+      check::CaseName name(c.control);
+      CHECK_EQ(AccessibleName(ControlAt(main.window, c.left, c.top)), std::string(c.name));
+    }
+    Quit(program);
+  }
+  CoUninitialize();
 }
 
 // Window > About Quillmere calls the splash back; a key hands over again.
@@ -557,8 +631,9 @@ CHECK_TEST(quittingEndsWithStatusZero) {
   }
 }
 
-// Without its plug-in beside it the program reports the missing library
-// before any window opens and ends with a failure status.
+// Without its plug-in beside it the program reports, under its own name, the
+// missing library, where it looked and what to do, before any window opens,
+// and ends with a failure status.
 CHECK_TEST(missingPluginGivesTheReportAndAFailureStatus) {
   const std::wstring folder = TempFolder(L"without plug-in");
   const std::filesystem::path source = Folder(gExe);
@@ -566,9 +641,14 @@ CHECK_TEST(missingPluginGivesTheReportAndAFailureStatus) {
   std::filesystem::copy(source / L"resources", std::filesystem::path(folder) / L"resources",
                         std::filesystem::copy_options::recursive);
   Program program(folder + L"\\quillmere.exe");
+  CHECK_EQ(Utf8(TextOf(program.WaitForMessageBox())), std::string("Quillmere"));
   const std::string report = Utf8(AnswerMessageBox(program));
   check::CaseName name(report);
-  CHECK(report.find("quillmatrix.dll") != std::string::npos);
+  const std::string where = Utf8(folder);
+  CHECK(report.starts_with(
+      "The matrix library quillmatrix.dll is missing: it was looked for in \"" + where +
+      "\". Install the program again, or put quillmatrix.dll back "
+      "beside the program.\n\n"));
   const auto status = program.WaitForExit();
   CHECK(status.has_value());
   CHECK_EQ(static_cast<long long>(status.value_or(0)), 1LL);
