@@ -96,13 +96,7 @@ void MenuItemChosen(Window* window, MenuItem& item);
 // from a handler ends it. A Quit entry that nobody handles quits.
 void RunMenuHandlers(Window* window, MenuItem& item);
 
-// What the report of an unhandled exception says: the exception's own
-// message, which the framework and the libraries write as sentences for the
-// user (a stand-in when it has none), and its class as a detail.
-struct ExceptionReport {
-  std::string message;
-  std::string className;
-};
+// The report of an unhandled exception (ExceptionReport, peer.h).
 ExceptionReport DescribeException(std::exception_ptr exception);
 
 // The run time's whole state: where its loop stands, the commands, and the
@@ -135,24 +129,6 @@ void ResetRun();
 // The title of message boxes and reports: the application's, or, before the
 // application object has one (a report from start-up), the program's name.
 std::string BoxTitle();
-// Each backend: the program's name as the platform records it for the
-// executable.
-std::string ProgramName();
-
-// Each backend: the name screen readers give the control.
-void SetAccessibleName(RectControl& control, const std::string& name);
-
-// Each backend: shows the report of an unhandled exception.
-void ShowExceptionReport(const ExceptionReport& report);
-// Each backend: runs the event loop until told to exit; the exit code it
-// ended with, when it reports one.
-std::optional<int> RunEventLoop();
-// Each backend: tells the running event loop to exit with `exitCode`.
-void ExitEventLoop(int exitCode);
-// Each backend: lets waiting painting and timers through, never the user's
-// clicks or keys: a running command cannot be entered a second time.
-void DispatchNonInputEvents();
-
 // The running command (a button's or a timer's Action), numbered from 1; 0
 // when none runs.
 uint64_t RunningCommand();

@@ -6,6 +6,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "framework/menu.h"
@@ -39,6 +41,8 @@ void NativeWindowResize(Window& window);
 // The control's native widget, just made by MakePeer, is put into its
 // window's client area at the control's bounds and shown.
 void NativeControlMade(RectControl& control);
+// The name screen readers give the control.
+void SetAccessibleName(RectControl& control, const std::string& name);
 
 // --- Menus -----------------------------------------------------------------
 // The per-backend record of an item's native views; MakeMenuViews makes an
@@ -56,7 +60,28 @@ void NativeEditFocusedControl(Window& window, MenuRole role);
 // The item was shown or hidden: `windows` carry a bar that holds it.
 void MenuItemVisibilityChanged(MenuItem& item, const std::vector<Window*>& windows);
 
+// --- The run time ----------------------------------------------------------
+// The program's name as the platform records it for the executable.
+std::string ProgramName();
+// What the report of an unhandled exception says: the exception's own
+// message, which the framework and the libraries write as sentences for the
+// user (a stand-in when it has none), and its class as a detail.
+struct ExceptionReport {
+  std::string message;
+  std::string className;
+};
+// Shows the report of an unhandled exception.
+void ShowExceptionReport(const ExceptionReport& report);
+
 // --- The event loop --------------------------------------------------------
+// Runs the event loop until told to exit; the exit code it ended with, when
+// it reports one.
+std::optional<int> RunEventLoop();
+// Tells the running event loop to exit with `exitCode`.
+void ExitEventLoop(int exitCode);
+// Lets waiting painting and timers through, never the user's clicks or keys:
+// a running command cannot be entered a second time.
+void DispatchNonInputEvents();
 // Runs `work` from the native event loop once the current event is done.
 void PostToEventLoop(std::function<void()> work);
 // At shutdown and between tests: native objects waiting to be destroyed go
