@@ -12,30 +12,31 @@
 #include <QTextDocumentFragment>
 #include <QTimer>
 
-#include "framework/qt/testing.h"
+#include <functional>
+#include <utility>
 
 namespace test_support {
 
 // While it lives, answers every modal dialog that comes up: message boxes are
 // read and dismissed with OK; open-file dialogs get the next queued answer, a
-// path typed into the dialog's file name field, or a cancel.
+// path typed into the dialog's file name field, or a cancel, unless the test
+// drives them itself.
 class ModalAnswerer {
  public:
   ModalAnswerer() {
     // The platform's own dialog could not be driven: Qt's stands in for it.
-    fw::testing::SetOpenFileDialogHook([](QFileDialog& dialog) {
-      dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-      return dialog.exec();
-    });
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs, true);
     timer_.setInterval(5);
     QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
     timer_.start();
   }
-  ~ModalAnswerer() { fw::testing::SetOpenFileDialogHook(nullptr); }
   ModalAnswerer(const ModalAnswerer&) = delete;
   ModalAnswerer& operator=(const ModalAnswerer&) = delete;
 
   void ChooseFile(const QString& path) { fileAnswers_.append(path); }
+  // Each open-file dialog goes to `drive`, once, as it comes up; `drive`
+  // answers it. Message boxes that come meanwhile are still answered.
+  void DriveFileDialogs(std::function<void(QFileDialog&)> drive) { drive_ = std::move(drive); }
   void CancelFileDialog() { fileAnswers_.append(QString()); }
 
   // Texts of the program's message boxes, in order.
@@ -69,6 +70,13 @@ class ModalAnswerer {
       }
       box->button(QMessageBox::Ok)->click();
     } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+      if (drive_) {
+        if (!seenBefore) {
+          ++fileDialogs_;
+          drive_(*dialog);
+        }
+        return;
+      }
       if (!seenBefore) {
         ++fileDialogs_;
         fileFilters_ = dialog->nameFilters();
@@ -92,6 +100,7 @@ class ModalAnswerer {
   }
 
   QTimer timer_;
+  std::function<void(QFileDialog&)> drive_;
   QPointer<QWidget> current_;
   QStringList fileAnswers_;
   QString answer_;

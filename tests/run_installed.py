@@ -10,7 +10,8 @@ Debian package with CPack, checks it with lintian and unpacks it with
 `dpkg-deb -x`. Either way the installed program is then started headless
 with the test driver (<plugin-dir>), which checks that the libraries come
 from the installed tree, that the splash shows <picture>, and quits with
-Ctrl+Q; the program must end with status 0.
+Ctrl+Q; the program must end with status 0. The installed framework's
+libraries must export none of the tests' hooks (no fw::testing symbol).
 """
 import os
 import pathlib
@@ -53,6 +54,17 @@ def unpack(cpack, build, root):
     run(["dpkg-deb", "-x", package, root])
 
 
+def check_no_test_hooks(root):
+    libraries = sorted((root / "usr/lib/quillmere").glob("libquillframework*.so"))
+    if not libraries:
+        sys.exit("no framework library installed")
+    for library in libraries:
+        symbols = run(["nm", "-DC", "--defined-only", library]).stdout.splitlines()
+        hooks = [line for line in symbols if "fw::testing::" in line]
+        if hooks:
+            sys.exit(f"{library.name} exports test hooks:\n" + "\n".join(hooks))
+
+
 def start(root, plugin_dir, picture):
     program = root / "usr/bin/quillmere"
     missing = [line for line in run(["ldd", program]).stdout.splitlines() if "not found" in line]
@@ -87,6 +99,7 @@ def main():
         root = pathlib.Path(tmp).resolve() / "root"
         root.mkdir()
         (install if mode == "destdir" else unpack)(tool, build, root)
+        check_no_test_hooks(root)
         start(root, plugin_dir, picture)
     print(f"{mode}: the installed program started, showed its picture and quit with status 0")
 

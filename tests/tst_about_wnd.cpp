@@ -15,8 +15,8 @@
 #include "app/menu.h"
 #include "app/notice.h"
 #include "app/pictures.h"
-#include "framework/qt/testing.h"
 #include "framework/runtime.h"
+#include "framework/testing/testing.h"
 #include "infowindows/about_wnd.h"
 #include "program_test_support.h"
 

@@ -16,8 +16,8 @@
 #include <memory>
 
 #include "analysis/control_wnd.h"
-#include "framework/qt/testing.h"
 #include "framework/runtime.h"
+#include "framework/testing/testing.h"
 #include "infowindows/description_wnd.h"
 #include "infowindows/help_text.h"
 #include "matrix/binding/plugin_entrypoints.h"

@@ -18,14 +18,15 @@
 #include <QTimer>
 #include <QWindow>
 #include <chrono>
+#include <functional>
 #include <thread>
 
 #include "framework/application.h"
 #include "framework/controls.h"
 #include "framework/dialogs.h"
 #include "framework/menu.h"
-#include "framework/qt/testing.h"
 #include "framework/runtime.h"
+#include "framework/testing/testing.h"
 #include "framework/window.h"
 #include "modal_answerer.h"
 
@@ -39,7 +40,8 @@ class ProbeWindow : public fw::Window {
     return fw::BuildClassRecordOnce(record, [](fw::ClassRecord& r) {
       r.name = "ProbeWindow.ProbeWindow";
       r.super = &fw::Window::Lookup();
-      r.events = {fw::WindowEvent::Layout, fw::WindowEvent::CreateControls};
+      r.events = {fw::WindowEvent::Layout, fw::WindowEvent::CreateControls,
+                  fw::WindowEvent::EnableMenuItems};
       r.factory = [] { return std::make_shared<ProbeWindow>(); };
     });
   }
@@ -97,6 +99,12 @@ class ProbeWindow : public fw::Window {
                                fw::RuntimeCreateDelegate(&ProbeWindow::ButtonAction, this));
   }
 
+  void Event_EnableMenuItems() override {
+    if (enableMenuItems) {
+      enableMenuItems(*this);
+    }
+  }
+
   void AreaOpen(fw::TextArea& area) {
     openSawHandler = area.HasEventHandler(fw::EventNumber::Open);
     ++opens;
@@ -122,6 +130,7 @@ class ProbeWindow : public fw::Window {
   }
 
   static inline bool failNextBuild = false;
+  static inline std::function<void(ProbeWindow&)> enableMenuItems;
   static inline fw::Ref<fw::MenuBar> bar;
   int opens = 0, clicks = 0, finished = 0, maxDepth = 0;
   bool openSawHandler = false, throwOnClick = false, yieldOnClick = false, boxOnClick = false;
@@ -196,7 +205,10 @@ class tst_FrameworkWindow : public QObject {
 
  private slots:
   void initTestCase() { fw::RuntimeInit(nullptr, nullptr, L"", 0); }
-  void cleanup() { fw::testing::ResetRunState(); }
+  void cleanup() {
+    ProbeWindow::enableMenuItems = nullptr;
+    fw::testing::ResetRunState();
+  }
 
   void layoutIsApplied() {
     auto w = Probe();
@@ -403,13 +415,42 @@ class tst_FrameworkWindow : public QObject {
     ChooseEntry(*w, "Leave");
     QCOMPARE(handled, 1);
     QVERIFY(!fw::RuntimeIsQuitting());
-    w->Close();
+    // Gone without Close, which would quit by itself as the last window.
+    w->Discard();
     ProbeWindow::bar = BarWithEntry("Leave", fw::MenuRole::Quit);
     auto unhandled = Probe();
     ProbeWindow::bar = nullptr;
+    QVERIFY(!fw::RuntimeIsQuitting());
     ChooseEntry(*unhandled, "Leave");
     QVERIFY(fw::RuntimeIsQuitting());
     QCOMPARE(fw::testing::LastExitCode(), 0);
+  }
+
+  // Before a shortcut acts, the entries get their state as before a menu
+  // opens: the shortcut follows what EnableMenuItems says at the press, not
+  // what it said at the window's activation.
+  void aShortcutFollowsTheEnablingPassBeforeIt() {
+    ProbeWindow::bar = BarWithEntry("Go", fw::MenuRole::None);
+    fw::Ref<fw::MenuItem> go = ProbeWindow::bar->Lookup("Go");
+    go->SetAutoEnable(false);
+    go->SetCommandKey("Ctrl+G");
+    bool allowed = false;
+    ProbeWindow::enableMenuItems = [&allowed](ProbeWindow& w) {
+      w.MenuBar()->Lookup("Go")->SetEnabled(allowed);
+    };
+    auto w = Probe();
+    ProbeWindow::bar = nullptr;
+    int runs = 0;
+    w->AddMenuHandler("Go", [&runs] { return ++runs, true; });
+    QWidget* frame = fw::testing::WidgetOf(*w);
+    QVERIFY(QTest::qWaitForWindowActive(frame));
+    int expected = 0;
+    for (bool allow : {true, false, true}) {
+      allowed = allow;
+      expected += allow;
+      QTest::keyClick(frame, Qt::Key_G, Qt::ControlModifier);
+      QCOMPARE(runs, expected);
+    }
   }
 
   // Whether a selection shows while another control has the focus, compared

@@ -13,8 +13,8 @@
 
 #include "analysis/control_wnd.h"
 #include "app/menu.h"
-#include "framework/qt/testing.h"
 #include "framework/runtime.h"
+#include "framework/testing/testing.h"
 #include "infowindows/about_wnd.h"
 #include "infowindows/description_wnd.h"
 #include "matrix/binding/plugin_entrypoints.h"

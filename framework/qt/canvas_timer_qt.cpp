@@ -27,7 +27,7 @@ class CanvasWidget : public QWidget {
 
 }  // namespace
 
-std::unique_ptr<RectControl::Peer> Canvas::MakePeer() {
+RectControl::PeerPtr Canvas::MakePeer() {
   auto* widget = new CanvasWidget(*this);
   widget->setProperty("naturalFocus", static_cast<int>(Qt::NoFocus));
   return std::make_unique<Peer>(widget);

@@ -10,21 +10,10 @@
 #include "framework/application.h"
 #include "framework/dialogs.h"
 #include "framework/files.h"
-#include "qt/testing.h"
 #include "src/gui/backend.h"
 
 namespace fw {
 namespace {
-std::function<void()>& BeepHook() {
-  static std::function<void()> hook;
-  return hook;
-}
-
-std::function<int(QFileDialog&)>& OpenFileDialogHook() {
-  static std::function<int(QFileDialog&)> hook;
-  return hook;
-}
-
 // Icons and type names that go by a file's name alone. Qt's own provider
 // reads a file's first bytes to guess its type, and a read of a file such as
 // /proc/kmsg blocks for good.
@@ -89,11 +78,7 @@ void MsgBox(const std::string& message) {
 }
 
 void Beep() {
-  if (BeepHook()) {
-    BeepHook()();
-  } else {
-    QApplication::beep();
-  }
+  QApplication::beep();
 }
 
 Ref<FolderItem> GetOpenFolderItem(std::string_view filter) {
@@ -109,20 +94,11 @@ Ref<FolderItem> GetOpenFolderItem(std::string_view filter) {
   if (!filters.isEmpty()) {
     dialog.setNameFilters(filters);
   }
-  const int result = OpenFileDialogHook() ? OpenFileDialogHook()(dialog) : dialog.exec();
+  const int result = dialog.exec();
   if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     return nullptr;
   }
   return std::make_shared<FolderItem>(dialog.selectedFiles().constFirst().toStdString());
 }
-
-namespace testing {
-void SetBeepHook(std::function<void()> hook) {
-  BeepHook() = std::move(hook);
-}
-void SetOpenFileDialogHook(std::function<int(QFileDialog&)> hook) {
-  OpenFileDialogHook() = std::move(hook);
-}
-}  // namespace testing
 
 }  // namespace fw

@@ -30,7 +30,7 @@ QFont FittedFont(QFont font, const QString& text, const QSize& box, int horizont
 
 }  // namespace
 
-std::unique_ptr<RectControl::Peer> Label::MakePeer() {
+RectControl::PeerPtr Label::MakePeer() {
   auto* label = new QLabel;
   label->setProperty("naturalFocus", static_cast<int>(Qt::NoFocus));
   label->setContentsMargins(0, 0, 0, 0);
@@ -79,7 +79,7 @@ void Label::Relayout() {
   label->setFont(multiline_ ? font : FittedFont(font, label->text(), label->size(), 0));
 }
 
-std::unique_ptr<RectControl::Peer> PushButton::MakePeer() {
+RectControl::PeerPtr PushButton::MakePeer() {
   auto* button = new QPushButton;
   button->setProperty("naturalFocus", static_cast<int>(Qt::StrongFocus));
   button->setAutoDefault(false);

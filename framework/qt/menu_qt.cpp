@@ -39,23 +39,6 @@ void RunEditCommand(MenuRole role, Edit* edit) {
   }
 }
 
-void RunEditCommand(MenuRole role, QWidget* focus) {
-  if (auto* edit = qobject_cast<QTextEdit*>(focus)) {
-    RunEditCommand(role, edit);
-  } else if (auto* line = qobject_cast<QLineEdit*>(focus)) {
-    RunEditCommand(role, line);
-  }
-}
-
-// A chosen command: the focused control's own editing first, then the
-// handlers.
-void Dispatch(Window* window, MenuItem& item) {
-  if (window != nullptr && window->PlatformPeer().widget) {
-    RunEditCommand(item.Role(), window->PlatformPeer().widget->focusWidget());
-  }
-  RunMenuHandlers(window, item);
-}
-
 QAction* MakeAction(Window& window, const Ref<MenuItem>& item, QWidget* parent) {
   auto* action = new QAction(QString::fromStdString(item->Text()), parent);
   action->setObjectName(QString::fromStdString(item->Name()));
@@ -68,10 +51,10 @@ QAction* MakeAction(Window& window, const Ref<MenuItem>& item, QWidget* parent) 
   std::weak_ptr<MenuItem> weak = item;
   QObject::connect(action, &QAction::triggered, action, [target, weak] {
     if (Ref<MenuItem> it = weak.lock()) {
-      Dispatch(target, *it);
+      MenuItemChosen(target, *it);
     }
   });
-  item->PlatformViews().actions.emplace_back(action);
+  ActionsOf(*item).actions.emplace_back(action);
   return action;
 }
 
@@ -89,35 +72,38 @@ void AddItems(Window& window, const Ref<MenuItem>& menuItem, QMenu* menu) {
 
 }  // namespace
 
-MenuItem::MenuItem() = default;
-MenuItem::~MenuItem() = default;
-
-MenuItem::Views& MenuItem::PlatformViews() {
-  if (!views_) {
-    views_ = std::make_unique<Views>();
-  }
-  return *views_;
-}
-
-void MenuItem::Refresh() {
-  if (!views_) {
-    return;
-  }
-  std::erase_if(views_->actions, [](const QPointer<QAction>& a) { return a.isNull(); });
-  for (const QPointer<QAction>& action : views_->actions) {
-    action->setText(QString::fromStdString(text_));
-    action->setSeparator(IsSeparator());
-    action->setShortcut(
-        QKeySequence::fromString(QString::fromStdString(commandKey_), QKeySequence::PortableText));
-    action->setEnabled(enabled_);
-    action->setVisible(visible_);
+void NativeEditFocusedControl(Window& window, MenuRole role) {
+  QWidget* focus = window.PlatformPeer().widget->focusWidget();
+  if (auto* edit = qobject_cast<QTextEdit*>(focus)) {
+    RunEditCommand(role, edit);
+  } else if (auto* line = qobject_cast<QLineEdit*>(focus)) {
+    RunEditCommand(role, line);
   }
 }
 
-void MenuItem::SetVisible(bool value) {
-  visible_ = value;
-  Refresh();
+std::unique_ptr<MenuItem::Views> MakeMenuViews() {
+  return std::make_unique<MenuActions>();
 }
+
+MenuActions& ActionsOf(MenuItem& item) {
+  return static_cast<MenuActions&>(item.PlatformViews());
+}
+
+void RefreshMenuViews(MenuItem& item) {
+  std::vector<QPointer<QAction>>& actions = ActionsOf(item).actions;
+  std::erase_if(actions, [](const QPointer<QAction>& a) { return a.isNull(); });
+  for (const QPointer<QAction>& action : actions) {
+    action->setText(QString::fromStdString(item.Text()));
+    action->setSeparator(item.IsSeparator());
+    action->setShortcut(QKeySequence::fromString(QString::fromStdString(item.CommandKey()),
+                                                 QKeySequence::PortableText));
+    action->setEnabled(item.Enabled());
+    action->setVisible(item.Visible());
+  }
+}
+
+// An action hides itself: RefreshMenuViews has shown the change.
+void MenuItemVisibilityChanged(MenuItem& /*item*/, const std::vector<Window*>& /*windows*/) {}
 
 void InstallMenuBar(Window& window) {
   WindowWidget* widget = window.PlatformPeer().widget;

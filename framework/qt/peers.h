@@ -34,9 +34,11 @@ struct Window::Peer {
   QPointer<QWidget> client;  // the client area the controls sit in
 };
 
-struct MenuItem::Views {
+// The actions that show a menu item, one per window carrying its bar.
+struct MenuActions final : MenuItem::Views {
   std::vector<QPointer<QAction>> actions;
 };
+MenuActions& ActionsOf(MenuItem& item);
 
 struct Picture::Image {
   QImage image;
@@ -57,7 +59,7 @@ class WindowWidget : public QMainWindow {
   void ApplyLocks();
   void RememberLayoutSize(int width, int height);
   // Lets presses on the control reach the window's KeyDown and MouseDown.
-  void WatchControl(QWidget* widget);
+  void WatchControl(QWidget* widget, const RectControl& control);
 
  protected:
   bool event(QEvent* event) override;

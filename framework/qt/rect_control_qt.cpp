@@ -2,51 +2,30 @@
 
 #include <QApplication>
 #include <QFontDatabase>
-#include <QTimer>
 #include <QWidget>
-#include <functional>
-#include <utility>
-#include <vector>
 
 #include "framework/controls.h"
 #include "framework/window.h"
 #include "qt/peers.h"
-#include "qt/testing.h"
 
 namespace fw {
 
-void PostWaitingCommands(std::vector<std::function<void()>> commands) {
-  for (std::function<void()>& command : commands) {
-    QTimer::singleShot(0, qApp, std::move(command));
+void RectControl::PeerDeleter::operator()(Peer* peer) const {
+  if (peer->widget) {
+    delete peer->widget.data();
   }
+  delete peer;
 }
 
-void RuntimeAddEventHandler(Control& control, EventNumber event, EventHandler handler) {
-  control.handlers_[event] = std::move(handler);
-}
-
-RectControl::RectControl() = default;
-
-RectControl::~RectControl() {
-  if (peer_ && peer_->widget) {
-    delete peer_->widget.data();
-  }
-}
-
-void RectControl::Constructor() {
-  if (peer_) {
-    return;
-  }
-  if (window_ == nullptr || ClientOf(*window_) == nullptr) {
-    throw NilObjectException("A control needs its window before it is constructed");
-  }
-  peer_ = MakePeer();
-  peer_->widget->setParent(ClientOf(*window_));
-  peer_->widget->setGeometry(static_cast<int>(bounds_.left), static_cast<int>(bounds_.top),
-                             static_cast<int>(bounds_.width), static_cast<int>(bounds_.height));
-  window_->PlatformPeer().widget->WatchControl(peer_->widget);
-  peer_->widget->show();
-  SetTabStop(tabStop_);
+void NativeControlMade(RectControl& control) {
+  Window::Peer& window = control.OwnerWindow()->PlatformPeer();
+  QWidget* widget = control.PlatformPeer()->widget;
+  const Rect b = control.Bounds();
+  widget->setParent(window.client);
+  widget->setGeometry(static_cast<int>(b.left), static_cast<int>(b.top), static_cast<int>(b.width),
+                      static_cast<int>(b.height));
+  window.widget->WatchControl(widget, control);
+  widget->show();
 }
 
 void RectControl::SetBounds(const Rect& bounds) {
@@ -158,11 +137,5 @@ void TextControl::ApplyColors() {
   }
   peer_->widget->setPalette(palette);
 }
-
-namespace testing {
-QWidget* WidgetOf(const RectControl& control) {
-  return control.PlatformPeer() ? control.PlatformPeer()->widget.data() : nullptr;
-}
-}  // namespace testing
 
 }  // namespace fw

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QTimer>
 #include <cerrno>
 #include <memory>
 
@@ -14,7 +15,6 @@
 #include "framework/runtime.h"
 #include "framework/window.h"
 #include "qt/peers.h"
-#include "qt/testing.h"
 
 namespace fw {
 namespace {
@@ -50,6 +50,7 @@ char* ProcessName() {
 #endif
 }
 
+// The native objects the run time made.
 struct RuntimeState {
   int argc = 1;
   char* argv[2] = {ProcessName(), nullptr};
@@ -77,15 +78,14 @@ void RuntimeInit(void* /*instance*/, void* /*previousInstance*/,
   }
 }
 
-void RuntimePerformFinalizers() {
-  // Windows go without their events: the application is ending.
-  for (const Ref<Window>& window : OpenWindows()) {
-    window->Discard();
-  }
+void PostToEventLoop(std::function<void()> work) {
+  QTimer::singleShot(0, qApp, std::move(work));
+}
+
+void EndPostedWork() {
   if (QCoreApplication::instance() != nullptr) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
-  RuntimeRegisterAppObject(nullptr);
 }
 
 int RuntimeExit() {
@@ -127,24 +127,5 @@ void ExitEventLoop(int exitCode) {
 void DispatchNonInputEvents() {
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
-
-namespace testing {
-void ResetRunState() {
-  for (const Ref<Window>& window : OpenWindows()) {
-    window->Discard();
-  }
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  RunState& s = SharedRunState();
-  RuntimeClearPendingException();
-  s.loopStarted = false;
-  s.loopRunning = false;
-  s.quitting = false;
-  s.failedBeforeLoop = false;
-  s.exitCode = 0;
-}
-int LastExitCode() {
-  return SharedRunState().exitCode;
-}
-}  // namespace testing
 
 }  // namespace fw

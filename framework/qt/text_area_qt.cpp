@@ -100,7 +100,7 @@ std::string FromQtText(const QString& text) {
 TextArea::TextArea() = default;
 TextArea::~TextArea() = default;
 
-std::unique_ptr<RectControl::Peer> TextArea::MakePeer() {
+RectControl::PeerPtr TextArea::MakePeer() {
   auto* edit = new QTextEdit;
   edit->setAcceptRichText(false);
   edit->setTabChangesFocus(true);
@@ -183,10 +183,6 @@ void TextArea::SetText(const std::string& text) {
   cache_->valid = true;
 }
 
-Ref<fw::StyledText> TextArea::StyledText() {
-  return std::make_shared<fw::StyledText>(*this);
-}
-
 void TextArea::SetReadOnly(bool readOnly) {
   if (QTextEdit* edit = Edit(PlatformPeer())) {
     edit->setReadOnly(readOnly);
@@ -202,11 +198,6 @@ void TextArea::SetReadOnly(bool readOnly) {
 bool TextArea::ReadOnly() const {
   QTextEdit* edit = Edit(PlatformPeer());
   return edit && edit->isReadOnly();
-}
-
-void TextArea::SetMultiline(bool multiline) {
-  multiline_ = multiline;
-  SetScrollbars(hScroll_, vScroll_);
 }
 
 void TextArea::SetScrollbars(bool horizontal, bool vertical) {

@@ -2,45 +2,56 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
+#include <QValidator>
+#include <optional>
 
 #include "framework/controls.h"
 #include "qt/peers.h"
+#include "src/gui/field_input.h"
 
 namespace fw {
 
-std::string KeyDownText(const QKeyEvent& event) {
-  switch (event.key()) {
+namespace {
+
+std::optional<EditingKey> EditingKeyOf(int key) {
+  switch (key) {
     case Qt::Key_Backspace:
-      return "\x08";
+      return EditingKey::Backspace;
     case Qt::Key_Tab:
-      return "\t";
+      return EditingKey::Tab;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      return "\r";
+      return EditingKey::Return;
     case Qt::Key_Escape:
-      return "\x1b";
+      return EditingKey::Escape;
     case Qt::Key_Left:
-      return "\x1c";
+      return EditingKey::Left;
     case Qt::Key_Right:
-      return "\x1d";
+      return EditingKey::Right;
     case Qt::Key_Up:
-      return "\x1e";
+      return EditingKey::Up;
     case Qt::Key_Down:
-      return "\x1f";
+      return EditingKey::Down;
     case Qt::Key_Home:
-      return "\x01";
+      return EditingKey::Home;
     case Qt::Key_End:
-      return "\x04";
+      return EditingKey::End;
     case Qt::Key_PageUp:
-      return "\x0b";
+      return EditingKey::PageUp;
     case Qt::Key_PageDown:
-      return "\x0c";
+      return EditingKey::PageDown;
     case Qt::Key_Delete:
-      return "\x7f";
+      return EditingKey::Delete;
     default:
-      return event.text().toStdString();
+      return std::nullopt;
   }
+}
+
+}  // namespace
+
+std::string KeyDownText(const QKeyEvent& event) {
+  const std::optional<EditingKey> editing = EditingKeyOf(event.key());
+  return editing ? KeyDownCode(*editing) : event.text().toStdString();
 }
 
 namespace {
@@ -51,8 +62,7 @@ class LineEdit : public QLineEdit {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override {
-    const std::string key = KeyDownText(*event);
-    if (!key.empty() && owner_.RaiseEvent(EventNumber::KeyDown, EventArgs{key})) {
+    if (RaiseControlKeyDown(owner_, KeyDownText(*event))) {
       event->accept();  // the handler kept the key out of the field
       return;
     }
@@ -67,41 +77,27 @@ QLineEdit* Edit(const RectControl::Peer* peer) {
   return peer ? static_cast<QLineEdit*>(peer->widget.data()) : nullptr;
 }
 
-// A layout mask as a validator: '#' and '9' a digit, 'A' a letter, '&' and
-// 'C' any character, anything else itself; every position may be left empty
-// from the end.
-QString MaskPattern(const std::string& mask) {
-  QString pattern;
-  int open = 0;
-  for (char c : mask) {
-    QString one;
-    switch (c) {
-      case '#':
-      case '9':
-        one = QStringLiteral("[0-9]");
-        break;
-      case 'A':
-        one = QStringLiteral("[A-Za-z]");
-        break;
-      case '&':
-      case 'C':
-        one = QStringLiteral(".");
-        break;
-      default:
-        one = QRegularExpression::escape(QString(QChar(c)));
-    }
-    pattern += QStringLiteral("(?:") + one;
-    ++open;
-  }
-  for (int i = 0; i < open; ++i) {
-    pattern += QStringLiteral(")?");
-  }
-  return pattern;
+std::u16string_view Utf16(QStringView text) {
+  return {text.utf16(), static_cast<size_t>(text.size())};
 }
+
+// The field's mask as a validator: QLineEdit asks it about typed, pasted and
+// dropped text alike, and refuses what it calls Invalid.
+class MaskValidator : public QValidator {
+ public:
+  MaskValidator(const std::string& mask, QObject* parent)
+      : QValidator(parent), mask_(QString::fromStdString(mask)) {}
+  State validate(QString& input, int& /*pos*/) const override {
+    return FitsMask(Utf16(mask_), Utf16(input)) ? Acceptable : Invalid;
+  }
+
+ private:
+  QString mask_;
+};
 
 }  // namespace
 
-std::unique_ptr<RectControl::Peer> TextField::MakePeer() {
+RectControl::PeerPtr TextField::MakePeer() {
   auto* edit = new LineEdit(*this);
   auto peer = std::make_unique<Peer>(edit);
   return peer;
@@ -133,8 +129,7 @@ void TextField::SetValidationMask(const std::string& mask) {
     edit->setValidator(nullptr);
     return;
   }
-  edit->setValidator(new QRegularExpressionValidator(
-      QRegularExpression(QRegularExpression::anchoredPattern(MaskPattern(mask))), edit));
+  edit->setValidator(new MaskValidator(mask, edit));
 }
 
 void TextField::SetReadOnly(bool readOnly) {

@@ -22,25 +22,17 @@
 #include "framework/dialogs.h"
 #include "framework/window.h"
 #include "qt/peers.h"
-#include "qt/testing.h"
 #include "src/gui/backend.h"
-#include "src/gui/label_names.h"
 #include "src/gui/tab_key.h"
 
 namespace fw {
 namespace {
 
-// Controls that take the user's typing and clicking themselves; presses on
-// anything else belong to the window.
-bool IsInputWidget(QWidget* widget) {
-  if (auto* edit = qobject_cast<QTextEdit*>(widget->parentWidget());
-      edit && edit->viewport() == widget) {
-    widget = edit;
-  }
-  if (auto* edit = qobject_cast<QTextEdit*>(widget)) {
-    return !edit->isReadOnly();
-  }
-  return widget->inherits("QLineEdit") || widget->inherits("QAbstractButton");
+// The control behind a watched widget (or its viewport); null for the
+// client area.
+constexpr char kControlProperty[] = "quillControl";
+const RectControl* WatchedControl(const QObject* watched) {
+  return static_cast<const RectControl*>(watched->property(kControlProperty).value<void*>());
 }
 
 // On X, Qt gives a window with an empty title the application's name. A
@@ -134,26 +126,6 @@ bool ActivationCounts(QWidget* activated) {
   return false;
 }
 
-// A window hidden or closed leaves no window active when it had the
-// activation, and one shown and hidden in one go may still take the
-// activation its showing asked for: once that has settled, the newest visible
-// window gets it.
-void ActivateNewestVisibleLater() {
-  QTimer::singleShot(0, qApp, [] {
-    QWidget* active = QApplication::activeWindow();
-    if (active != nullptr && active->isVisible()) {
-      return;
-    }
-    const auto windows = WindowRegistry();
-    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
-      if (QWidget* w = (*it)->PlatformPeer().widget; w != nullptr && w->isVisible()) {
-        w->activateWindow();
-        return;
-      }
-    }
-  });
-}
-
 }  // namespace
 
 WindowWidget::WindowWidget(Window& owner) : owner_(&owner) {
@@ -164,9 +136,14 @@ WindowWidget::WindowWidget(Window& owner) : owner_(&owner) {
   client->installEventFilter(this);
 }
 
-void WindowWidget::WatchControl(QWidget* widget) {
+void WindowWidget::WatchControl(QWidget* widget, const RectControl& control) {
+  // The control outlives its widget: its peer deletes the widget.
+  const QVariant controlValue =
+      QVariant::fromValue(const_cast<void*>(static_cast<const void*>(&control)));
+  widget->setProperty(kControlProperty, controlValue);
   widget->installEventFilter(this);
   if (auto* area = qobject_cast<QAbstractScrollArea*>(widget)) {
+    area->viewport()->setProperty(kControlProperty, controlValue);
     area->viewport()->installEventFilter(this);
   }
 }
@@ -200,15 +177,7 @@ bool WindowWidget::event(QEvent* event) {
     KeepEmptyTitleEmpty(*this);
   }
   if (event->type() == QEvent::WindowActivate && owner_ && ActivationCounts(this)) {
-    Window* owner = owner_;
-    RuntimeCallHandler([owner] {
-      if (owner->Implements(WindowEvent::Activate)) {
-        owner->Event_Activate();
-      }
-    });
-    if (owner_) {
-      UpdateMenuEnabling(*owner_);
-    }
+    WindowActivated(*owner_);
   }
   return QMainWindow::event(event);
 }
@@ -223,28 +192,15 @@ void WindowWidget::closeEvent(QCloseEvent* event) {
 }
 
 bool WindowWidget::RaiseKeyDown(const QKeyEvent& event) {
-  if (!owner_ || !owner_->Implements(WindowEvent::KeyDown)) {
-    return false;
-  }
-  const std::string key = KeyDownText(event);
-  if (key.empty()) {
-    return false;
-  }
-  Ref<Window> owner = std::static_pointer_cast<Window>(owner_->shared_from_this());
-  bool handled = false;
-  RuntimeCallHandler([&] { handled = owner->Event_KeyDown(key); });
-  return handled;
+  return owner_ && RaiseWindowKeyDown(*owner_, KeyDownText(event));
 }
 
 bool WindowWidget::RaiseMouseDown(const QPoint& globalPosition) {
-  if (!owner_ || !owner_->Implements(WindowEvent::MouseDown) || !centralWidget()) {
+  if (!owner_ || !centralWidget()) {
     return false;
   }
-  Ref<Window> owner = std::static_pointer_cast<Window>(owner_->shared_from_this());
   const QPoint p = centralWidget()->mapFromGlobal(globalPosition);
-  bool handled = false;
-  RuntimeCallHandler([&] { handled = owner->Event_MouseDown(p.x(), p.y()); });
-  return handled;
+  return RaiseWindowMouseDown(*owner_, p.x(), p.y());
 }
 
 void WindowWidget::keyPressEvent(QKeyEvent* event) {
@@ -289,7 +245,8 @@ bool WindowWidget::eventFilter(QObject* watched, QEvent* event) {
   // Presses on the window's passive controls (labels, pictures, read-only
   // text) reach the window's own KeyDown and MouseDown. They are consumed
   // then, or they would travel on to the client area and be reported twice.
-  if (!IsInputWidget(widget)) {
+  const RectControl* control = WatchedControl(widget);
+  if (control == nullptr || !TakesOwnInput(*control)) {
     if (event->type() == QEvent::MouseButtonPress && owner_->Implements(WindowEvent::MouseDown)) {
       RaiseMouseDown(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
       return true;
@@ -327,88 +284,67 @@ void Window::CreatePeer() {
   peer_->client = peer_->widget->centralWidget();
 }
 
-void Window::Build() {
-  if (Implements(WindowEvent::Layout)) {
-    Layout();
-  }
-  if (Implements(WindowEvent::CreateControls)) {
-    CreateControls();
-  }
-  // Tab order follows TabIndex among the controls that are tab stops.
-  std::vector<RectControl*> tabStops;
-  for (const Ref<Control>& c : controls_) {
-    if (auto* r = dynamic_cast<RectControl*>(c.get()); r && r->TabStop() && r->PlatformPeer()) {
-      tabStops.push_back(r);
-    }
-  }
-  std::stable_sort(tabStops.begin(), tabStops.end(),
-                   [](RectControl* a, RectControl* b) { return a->TabIndex() < b->TabIndex(); });
-  for (size_t i = 1; i < tabStops.size(); ++i) {
-    QWidget::setTabOrder(tabStops[i - 1]->PlatformPeer()->widget,
-                         tabStops[i]->PlatformPeer()->widget);
-  }
-  NameTextControlsAfterLabels(*this);
-  // Open events come after every control and its handlers exist.
-  for (const Ref<Control>& c : std::vector<Ref<Control>>(controls_)) {
-    c->RaiseEvent(EventNumber::Open);
-  }
-  if (Implements(WindowEvent::AddMenuHandlers)) {
-    AddMenuHandlers(*this);
-  }
-  peer_->widget->RememberLayoutSize(static_cast<int>(width_), static_cast<int>(height_));
+bool NativeWindowExists(const Window& window) {
+  return !window.PlatformPeer().widget.isNull();
 }
 
-void Window::Show() {
-  if (!open_ || !peer_->widget) {
-    return;
+void NativeWindowBuilt(Window& window, const std::vector<RectControl*>& tabOrder) {
+  for (size_t i = 1; i < tabOrder.size(); ++i) {
+    QWidget::setTabOrder(tabOrder[i - 1]->PlatformPeer()->widget,
+                         tabOrder[i]->PlatformPeer()->widget);
   }
-  if (building_) {
-    visibleAfterBuild_ = true;
-    return;
-  }
-  peer_->widget->show();
-  peer_->widget->raise();
-  peer_->widget->activateWindow();
-  if (!peer_->widget->isActiveWindow()) {
-    AwaitActivation(peer_->widget);
+  window.PlatformPeer().widget->RememberLayoutSize(static_cast<int>(window.Width()),
+                                                   static_cast<int>(window.Height()));
+}
+
+void NativeWindowShow(Window& window) {
+  WindowWidget* widget = window.PlatformPeer().widget;
+  widget->show();
+  widget->raise();
+  widget->activateWindow();
+  if (!widget->isActiveWindow()) {
+    AwaitActivation(widget);
   }
 }
 
-void Window::Hide() {
-  if (building_) {
-    visibleAfterBuild_ = false;
-  }
-  if (peer_->widget) {
-    StopAwaiting(peer_->widget);
-    peer_->widget->hide();
-    ActivateNewestVisibleLater();
-  }
+void NativeWindowHide(Window& window) {
+  WindowWidget* widget = window.PlatformPeer().widget;
+  StopAwaiting(widget);
+  widget->hide();
 }
 
-bool Window::Visible() const {
-  if (building_) {
-    return visibleAfterBuild_;
-  }
-  return peer_->widget && peer_->widget->isVisible();
+bool NativeWindowVisible(const Window& window) {
+  return window.PlatformPeer().widget->isVisible();
 }
 
-void Window::Discard() {
-  Ref<Window> keep = std::static_pointer_cast<Window>(shared_from_this());
-  open_ = false;
-  if (peer_->widget) {
-    // Later: this may run inside one of the widget's own events.
-    peer_->widget->Detach();
-    StopAwaiting(peer_->widget);
-    peer_->widget->hide();
-    peer_->widget->deleteLater();
-    peer_->widget.clear();
-    ActivateNewestVisibleLater();
+void NativeWindowActivate(Window& window) {
+  window.PlatformPeer().widget->activateWindow();
+}
+
+bool NativeActiveWindowVisible() {
+  const QWidget* active = QApplication::activeWindow();
+  return active != nullptr && active->isVisible();
+}
+
+void NativeWindowDestroy(Window& window) {
+  QPointer<WindowWidget>& widget = window.PlatformPeer().widget;
+  // Later: this may run inside one of the widget's own events.
+  widget->Detach();
+  StopAwaiting(widget);
+  widget->hide();
+  widget->deleteLater();
+  widget.clear();
+}
+
+void NativeWindowResize(Window& window) {
+  Window::Peer& peer = window.PlatformPeer();
+  const Window::Frame& frame = window.FrameProperties();
+  const int width = static_cast<int>(window.Width()), height = static_cast<int>(window.Height());
+  peer.widget->resize(width, height + MenuBarHeight(*peer.widget, frame.menuBarVisible));
+  peer.widget->RememberLayoutSize(width, height);
+  if (!frame.resizeable) {
+    ApplySizeLimits(*peer.widget, *peer.client, frame, window.Width(), window.Height());
   }
-  // The controls belong to no window now; a timer among them fires no more.
-  for (const Ref<Control>& control : controls_) {
-    control->AttachTo(nullptr);
-  }
-  UnregisterWindow(*this);
 }
 
 void Window::SetMenuBar(Ref<fw::MenuBar> bar) {
@@ -422,34 +358,6 @@ void Window::SetTitle(const std::string& title) {
     peer_->widget->setWindowTitle(QString::fromStdString(title));
   }
 }
-
-void Window::SetSize(int64_t width, int64_t height) {
-  width_ = width;
-  height_ = height;
-  if (peer_->widget) {
-    const int menuHeight = MenuBarHeight(*peer_->widget, frame_.menuBarVisible);
-    peer_->widget->resize(static_cast<int>(width), static_cast<int>(height) + menuHeight);
-    peer_->widget->RememberLayoutSize(static_cast<int>(width), static_cast<int>(height));
-    if (!frame_.resizeable) {
-      ApplySizeLimits(*peer_->widget, *peer_->client, frame_, width, height);
-    }
-  }
-}
-
-namespace testing {
-
-QMainWindow* WidgetOf(const Window& window) {
-  return window.PlatformPeer().widget;
-}
-QWidget* ClientOf(const Window& window) {
-  return window.PlatformPeer().client;
-}
-
-}  // namespace testing
-
-}  // namespace fw
-
-namespace fw {
 
 void Window::ApplyFrame() {
   WindowWidget* widget = peer_->widget;

@@ -92,7 +92,7 @@ void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD) {
 
 }  // namespace
 
-std::unique_ptr<RectControl::Peer> Canvas::MakePeer() {
+RectControl::PeerPtr Canvas::MakePeer() {
   RegisterCanvasClass();
   auto peer = std::make_unique<CanvasPeer>();
   MakeChild(*this, *peer, kCanvasClass, 0);

@@ -50,7 +50,7 @@ void Refit(RectControl::Peer* peer, const FontSpec& font, const std::wstring& te
 
 }  // namespace
 
-std::unique_ptr<RectControl::Peer> Label::MakePeer() {
+RectControl::PeerPtr Label::MakePeer() {
   auto peer = std::make_unique<RectControl::Peer>();
   MakeChild(*this, *peer, L"Static", SS_NOPREFIX | SS_LEFTNOWORDWRAP);
   // Beneath the other controls: a label's box may overlap a field's border,
@@ -104,7 +104,7 @@ void Label::Relayout() {
   }
 }
 
-std::unique_ptr<RectControl::Peer> PushButton::MakePeer() {
+RectControl::PeerPtr PushButton::MakePeer() {
   auto peer = std::make_unique<RectControl::Peer>();
   MakeChild(*this, *peer, L"Button", WS_TABSTOP | BS_PUSHBUTTON);
   peer->dpiChanged = [this] { Relayout(); };

@@ -72,7 +72,7 @@ void AddItems(Window& window, const Ref<MenuItem>& parent, HMENU menu) {
       HMENU sub = CreatePopupMenu();
       AddItems(window, child, sub);
       AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), Wide(child->Text()).c_str());
-      child->PlatformViews().views.push_back({peer.hwnd, menu, 0, sub});
+      ViewsOf(*child).views.push_back({peer.hwnd, menu, 0, sub});
       continue;
     }
     if (child->IsSeparator()) {
@@ -83,7 +83,7 @@ void AddItems(Window& window, const Ref<MenuItem>& parent, HMENU menu) {
     const auto id = static_cast<UINT>(peer.commands.size());
     AppendMenuW(menu, MF_STRING | (child->Enabled() ? MF_ENABLED : MF_GRAYED), id,
                 Caption(*child).c_str());
-    child->PlatformViews().views.push_back({peer.hwnd, menu, id, nullptr});
+    ViewsOf(*child).views.push_back({peer.hwnd, menu, id, nullptr});
     ACCEL accel{};
     if (ParseCommandKey(child->CommandKey(), &accel)) {
       accel.cmd = static_cast<WORD>(id);
@@ -92,66 +92,42 @@ void AddItems(Window& window, const Ref<MenuItem>& parent, HMENU menu) {
   }
 }
 
-void Forget(MenuItem& item, HWND window) {
-  std::erase_if(item.PlatformViews().views,
-                [window](const MenuItem::Views::View& v) { return v.window == window; });
-  for (const Ref<MenuItem>& child : item.Children()) {
-    Forget(*child, window);
-  }
-}
-
-// The windows whose bar holds the item.
-std::vector<Window*> WindowsShowing(MenuItem& item) {
-  MenuItem* top = &item;
-  while (top->Parent() != nullptr) {
-    top = top->Parent();
-  }
-  std::vector<Window*> windows;
-  for (const Ref<Window>& w : OpenWindows()) {
-    if (w->MenuBar().get() == top) {
-      windows.push_back(w.get());
-    }
-  }
-  return windows;
-}
-
 }  // namespace
 
-MenuItem::MenuItem() = default;
-MenuItem::~MenuItem() = default;
-
-MenuItem::Views& MenuItem::PlatformViews() {
-  if (!views_) {
-    views_ = std::make_unique<Views>();
-  }
-  return *views_;
+std::unique_ptr<MenuItem::Views> MakeMenuViews() {
+  return std::make_unique<MenuViews>();
 }
 
-void MenuItem::Refresh() {
-  if (!views_) {
-    return;
+MenuViews& ViewsOf(MenuItem& item) {
+  return static_cast<MenuViews&>(item.PlatformViews());
+}
+
+void ForgetMenuViews(MenuItem& item, HWND window) {
+  std::erase_if(ViewsOf(item).views,
+                [window](const MenuViews::View& v) { return v.window == window; });
+  for (const Ref<MenuItem>& child : item.Children()) {
+    ForgetMenuViews(*child, window);
   }
-  for (const Views::View& view : views_->views) {
+}
+
+void RefreshMenuViews(MenuItem& item) {
+  const std::wstring caption = Caption(item);
+  for (const MenuViews::View& view : ViewsOf(item).views) {
     if (view.id == 0) {
       continue;
     }
     MENUITEMINFOW info{};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_STRING | MIIM_STATE;
-    const std::wstring caption = Caption(*this);
     info.dwTypeData = const_cast<wchar_t*>(caption.c_str());
-    info.fState = enabled_ ? MFS_ENABLED : MFS_GRAYED;
+    info.fState = item.Enabled() ? MFS_ENABLED : MFS_GRAYED;
     SetMenuItemInfoW(view.menu, view.id, FALSE, &info);
   }
 }
 
-void MenuItem::SetVisible(bool value) {
-  if (visible_ == value) {
-    return;
-  }
-  visible_ = value;
+void MenuItemVisibilityChanged(MenuItem& /*item*/, const std::vector<Window*>& windows) {
   // A Win32 menu hides no item: the bars that hold it are built anew.
-  for (Window* window : WindowsShowing(*this)) {
+  for (Window* window : windows) {
     InstallMenuBar(*window);
   }
 }
@@ -159,7 +135,7 @@ void MenuItem::SetVisible(bool value) {
 void DestroyMenuBar(Window& window) {
   Window::Peer& peer = window.PlatformPeer();
   if (peer.hwnd != nullptr && window.MenuBar()) {
-    Forget(*window.MenuBar(), peer.hwnd);
+    ForgetMenuViews(*window.MenuBar(), peer.hwnd);
   }
   if (peer.menu != nullptr) {
     if (peer.hwnd != nullptr && GetMenu(peer.hwnd) == peer.menu) {
@@ -195,7 +171,7 @@ void InstallMenuBar(Window& window) {
     HMENU sub = CreatePopupMenu();
     AddItems(window, top, sub);
     AppendMenuW(peer.menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), Wide(top->Text()).c_str());
-    top->PlatformViews().views.push_back({peer.hwnd, peer.menu, 0, sub});
+    ViewsOf(*top).views.push_back({peer.hwnd, peer.menu, 0, sub});
   }
   if (!peer.accelTable.empty()) {
     peer.accelerators =
@@ -204,8 +180,7 @@ void InstallMenuBar(Window& window) {
   SetMenu(peer.hwnd, window.FrameProperties().menuBarVisible ? peer.menu : nullptr);
 }
 
-// A chosen command: the focused control's own editing first, then the
-// handlers.
+// A chosen command of the window's bar, by its identifier.
 void RunMenuCommand(Window& window, UINT id) {
   Window::Peer& peer = window.PlatformPeer();
   const size_t index = id - 1u;
@@ -214,13 +189,16 @@ void RunMenuCommand(Window& window, UINT id) {
     return;
   }
   Ref<Window> keep = std::static_pointer_cast<Window>(window.shared_from_this());
-  if (const std::optional<EditAction> edit = EditActionOf(item->Role())) {
-    HWND focus = GetFocus();
-    if (focus != nullptr && IsChild(peer.hwnd, focus) && IsEditControl(focus)) {
-      PerformEdit(focus, *edit);
-    }
+  MenuItemChosen(&window, *item);
+}
+
+void NativeEditFocusedControl(Window& window, MenuRole role) {
+  HWND focus = GetFocus();
+  if (const std::optional<EditAction> edit = EditActionOf(role);
+      edit && focus != nullptr && IsChild(window.PlatformPeer().hwnd, focus) &&
+      IsEditControl(focus)) {
+    PerformEdit(focus, *edit);
   }
-  RunMenuHandlers(&window, *item);
 }
 
 }  // namespace fw

@@ -1,9 +1,6 @@
 // What every control shares on Win32: events, geometry, focus, fonts and
 // colours.
 
-#include <utility>
-#include <vector>
-
 #include "framework/controls.h"
 #include "framework/window.h"
 #include "win32/win32.h"
@@ -13,18 +10,6 @@ namespace fw {
 namespace {
 constexpr wchar_t kControlProperty[] = L"QuillFrameworkControl";
 }  // namespace
-
-void PostWaitingCommands(std::vector<std::function<void()>> commands) {
-  PutOff([commands = std::move(commands)] {
-    for (const auto& command : commands) {
-      command();
-    }
-  });
-}
-
-void RuntimeAddEventHandler(Control& control, EventNumber event, EventHandler handler) {
-  control.handlers_[event] = std::move(handler);
-}
 
 RectControl::Peer::~Peer() {
   if (hwnd != nullptr && IsWindow(hwnd)) {
@@ -75,18 +60,12 @@ void MakeChild(RectControl& control, RectControl::Peer& peer, const wchar_t* cla
   peer.SetFont(MakeFont(FontSpec{}, DpiOf(hwnd)));
 }
 
-RectControl::RectControl() = default;
-RectControl::~RectControl() = default;
+void RectControl::PeerDeleter::operator()(Peer* peer) const {
+  delete peer;
+}
 
-void RectControl::Constructor() {
-  if (peer_) {
-    return;
-  }
-  if (window_ == nullptr || window_->PlatformPeer().hwnd == nullptr) {
-    throw NilObjectException("A control needs its window before it is constructed");
-  }
-  peer_ = MakePeer();
-  PlaceControl(*this);
+void NativeControlMade(RectControl& control) {
+  PlaceControl(control);
 }
 
 void RectControl::SetBounds(const Rect& bounds) {

@@ -14,6 +14,7 @@
 namespace fw {
 namespace {
 
+// The native objects the run time made, and the work put off.
 struct RuntimeState {
   HWND messageWindow = nullptr;
   std::deque<std::function<void()>> putOff;
@@ -133,13 +134,12 @@ void RuntimeInit(void* /*instance*/, void* /*previousInstance*/,
   }
 }
 
-void RuntimePerformFinalizers() {
-  // Windows go without their events: the application is ending.
-  for (const Ref<Window>& window : OpenWindows()) {
-    window->Discard();
-  }
+void PostToEventLoop(std::function<void()> work) {
+  PutOff(std::move(work));
+}
+
+void EndPostedWork() {
   State().putOff.clear();
-  RuntimeRegisterAppObject(nullptr);
 }
 
 int RuntimeExit() {

@@ -102,23 +102,23 @@ HFONT MakeFittedFont(const FontSpec& spec, UINT dpi, const std::wstring& text, S
 std::string KeyDownCode(WPARAM key) {
   switch (key) {
     case VK_LEFT:
-      return "\x1c";
+      return KeyDownCode(EditingKey::Left);
     case VK_RIGHT:
-      return "\x1d";
+      return KeyDownCode(EditingKey::Right);
     case VK_UP:
-      return "\x1e";
+      return KeyDownCode(EditingKey::Up);
     case VK_DOWN:
-      return "\x1f";
+      return KeyDownCode(EditingKey::Down);
     case VK_HOME:
-      return "\x01";
+      return KeyDownCode(EditingKey::Home);
     case VK_END:
-      return "\x04";
+      return KeyDownCode(EditingKey::End);
     case VK_PRIOR:
-      return "\x0b";
+      return KeyDownCode(EditingKey::PageUp);
     case VK_NEXT:
-      return "\x0c";
+      return KeyDownCode(EditingKey::PageDown);
     case VK_DELETE:
-      return "\x7f";
+      return KeyDownCode(EditingKey::Delete);
     default:
       return {};
   }

@@ -214,7 +214,7 @@ DWORD AreaStyle(bool multiline, bool horizontal, bool vertical) {
 }
 }  // namespace
 
-std::unique_ptr<RectControl::Peer> TextArea::MakePeer() {
+RectControl::PeerPtr TextArea::MakePeer() {
   auto peer = std::make_unique<AreaPeer>();
   const DWORD style = AreaStyle(multiline_, hScroll_, vScroll_);
   MakeChild(*this, *peer, MSFTEDIT_CLASS, style, WS_EX_CLIENTEDGE);
@@ -283,10 +283,6 @@ void TextArea::SetText(const std::string& text) {
   cache_->valid = true;
 }
 
-Ref<fw::StyledText> TextArea::StyledText() {
-  return std::make_shared<fw::StyledText>(*this);
-}
-
 void TextArea::SetReadOnly(bool readOnly) {
   if (HWND hwnd = Handle(PlatformPeer())) {
     SendMessageW(hwnd, EM_SETREADONLY, readOnly, 0);
@@ -297,11 +293,6 @@ void TextArea::SetReadOnly(bool readOnly) {
 
 bool TextArea::ReadOnly() const {
   return ReadOnlyStyle(Handle(PlatformPeer()));
-}
-
-void TextArea::SetMultiline(bool multiline) {
-  multiline_ = multiline;
-  SetScrollbars(hScroll_, vScroll_);
 }
 
 void TextArea::SetScrollbars(bool horizontal, bool vertical) {

@@ -1,7 +1,12 @@
 // Single-line text fields on Win32: an EDIT control whose keys pass the
-// field's KeyDown and its input mask first.
+// field's KeyDown first, and whose typed and pasted text passes the field's
+// input rules.
+
+#include <optional>
+#include <string>
 
 #include "framework/controls.h"
+#include "src/gui/field_input.h"
 #include "win32/win32.h"
 
 namespace fw {
@@ -14,35 +19,6 @@ struct FieldPeer : RectControl::Peer {
 
 FieldPeer* PeerOf(const RectControl::Peer* peer) {
   return static_cast<FieldPeer*>(const_cast<RectControl::Peer*>(peer));
-}
-
-// Whether `c` may stand at that position of the mask: '#' and '9' a digit,
-// 'A' a letter, '&' and 'C' any character, anything else itself.
-bool Fits(wchar_t m, wchar_t c) {
-  switch (m) {
-    case L'#':
-    case L'9':
-      return c >= L'0' && c <= L'9';
-    case L'A':
-      return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z');
-    case L'&':
-    case L'C':
-      return true;
-    default:
-      return c == m;
-  }
-}
-
-bool MatchesMask(const std::wstring& mask, const std::wstring& text) {
-  if (text.size() > mask.size()) {
-    return false;
-  }
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (!Fits(mask[i], text[i])) {
-      return false;
-    }
-  }
-  return true;
 }
 
 DWORD AlignmentStyle(TextAlignment alignment) {
@@ -58,14 +34,36 @@ std::wstring WindowText(HWND hwnd) {
   return text;
 }
 
-// The field's text once `c` has replaced the selection.
-std::wstring TextAfterTyping(HWND hwnd, wchar_t c) {
-  std::wstring text = WindowText(hwnd);
+std::u16string U16(std::wstring_view text) {
+  return {text.begin(), text.end()};
+}
+
+// The text on the clipboard as a single-line edit control pastes it: up to
+// the first line break. Nothing when the clipboard holds no text.
+std::optional<std::wstring> PastedText(HWND hwnd) {
+  if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(hwnd)) {
+    return std::nullopt;
+  }
+  std::optional<std::wstring> text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+      const std::wstring_view all(chars);
+      text = std::wstring(all.substr(0, all.find_first_of(L"\r\n")));
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+// What the field takes of `inserted` in place of its selection, by its
+// mask and length limit; nothing when it refuses it.
+std::optional<std::u16string> Admitted(HWND hwnd, const FieldPeer& peer,
+                                       std::wstring_view inserted) {
   DWORD start = 0, end = 0;
   SendMessageW(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  start = std::min<DWORD>(start, static_cast<DWORD>(text.size()));
-  end = std::min<DWORD>(std::max(start, end), static_cast<DWORD>(text.size()));
-  return text.substr(0, start) + c + text.substr(end);
+  const auto limit = static_cast<size_t>(SendMessageW(hwnd, EM_GETLIMITTEXT, 0, 0));
+  return AdmittedInsertion(U16(peer.mask), limit, U16(WindowText(hwnd)), start, end, U16(inserted));
 }
 
 LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -77,27 +75,39 @@ LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
       return *answer;
     }
   } else if (message == WM_KEYDOWN) {
-    const std::string code = KeyDownCode(wParam);
-    if (!code.empty() && field->RaiseEvent(EventNumber::KeyDown, EventArgs{code})) {
+    if (RaiseControlKeyDown(*field, KeyDownCode(wParam))) {
       return 0;  // the handler kept the key out of the field
     }
   } else if (message == WM_CHAR) {
     const auto c = static_cast<wchar_t>(wParam);
-    if (field->RaiseEvent(EventNumber::KeyDown, EventArgs{Utf8(std::wstring_view(&c, 1))})) {
+    if (RaiseControlKeyDown(*field, Utf8(std::wstring_view(&c, 1)))) {
       return 0;
     }
     const FieldPeer* peer = PeerOf(field->PlatformPeer());
-    if (peer != nullptr && !peer->mask.empty() && c >= L' ' &&
-        !MatchesMask(peer->mask, TextAfterTyping(hwnd, c))) {
+    if (peer != nullptr && c >= L' ' && !Admitted(hwnd, *peer, std::wstring_view(&c, 1))) {
       return 0;
     }
+  } else if (message == WM_PASTE) {
+    // Ctrl+V, the context menu and the Edit menu all paste through here.
+    const FieldPeer* peer = PeerOf(field->PlatformPeer());
+    const bool readOnly = (GetWindowLongPtrW(hwnd, GWL_STYLE) & ES_READONLY) != 0;
+    if (peer == nullptr || readOnly) {
+      return DefSubclassProc(hwnd, message, wParam, lParam);
+    }
+    if (const std::optional<std::wstring> pasted = PastedText(hwnd)) {
+      if (const std::optional<std::u16string> admitted = Admitted(hwnd, *peer, *pasted)) {
+        const std::wstring text(admitted->begin(), admitted->end());
+        SendMessageW(hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+      }
+    }
+    return 0;
   }
   return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 }  // namespace
 
-std::unique_ptr<RectControl::Peer> TextField::MakePeer() {
+RectControl::PeerPtr TextField::MakePeer() {
   auto peer = std::make_unique<FieldPeer>();
   MakeChild(*this, *peer, L"Edit", WS_TABSTOP | ES_AUTOHSCROLL | AlignmentStyle(alignment_),
             WS_EX_CLIENTEDGE);
@@ -178,7 +188,7 @@ void TextField::ApplyAlignment() {
   const auto passwordChar = static_cast<WPARAM>(SendMessageW(was, EM_GETPASSWORDCHAR, 0, 0));
   const bool border = (GetWindowLongPtrW(was, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
   const bool focused = GetFocus() == was;
-  std::unique_ptr<Peer> previous = std::move(peer_);
+  PeerPtr previous = std::move(peer_);
   peer_ = MakePeer();
   auto* fresh = PeerOf(peer_.get());
   fresh->mask = old->mask;

@@ -100,7 +100,8 @@ struct Window::Peer {
   std::vector<std::weak_ptr<MenuItem>> commands;
 };
 
-struct MenuItem::Views {
+// Where a menu item stands in the menus of the windows carrying its bar.
+struct MenuViews final : MenuItem::Views {
   struct View {
     HWND window;
     HMENU menu;
@@ -109,6 +110,7 @@ struct MenuItem::Views {
   };
   std::vector<View> views;
 };
+MenuViews& ViewsOf(MenuItem& item);
 
 struct Picture::Image {
   UINT width = 0, height = 0;
@@ -139,6 +141,8 @@ void MakeChild(RectControl& control, RectControl::Peer& peer, const wchar_t* cla
 // Builds the window's menu bar and accelerators from its menu model.
 void InstallMenuBar(Window& window);
 void DestroyMenuBar(Window& window);
+// The item and those below it no longer stand in the window's menu.
+void ForgetMenuViews(MenuItem& item, HWND window);
 // A menu command or an accelerator of the window.
 void RunMenuCommand(Window& window, UINT id);
 

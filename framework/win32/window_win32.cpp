@@ -5,7 +5,6 @@
 
 #include "framework/window.h"
 #include "src/gui/backend.h"
-#include "src/gui/label_names.h"
 #include "src/gui/tab_key.h"
 #include "win32/win32.h"
 
@@ -75,16 +74,6 @@ void Centre(HWND hwnd) {
   SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Controls that take the user's typing and clicking themselves; presses on
-// anything else belong to the window.
-bool IsInputControl(const RectControl* control) {
-  if (auto* area = dynamic_cast<const TextArea*>(control)) {
-    return !area->ReadOnly();
-  }
-  return dynamic_cast<const TextField*>(control) != nullptr ||
-         dynamic_cast<const PushButton*>(control) != nullptr;
-}
-
 bool TakesFocus(const RectControl* control) {
   return dynamic_cast<const TextControl*>(control) != nullptr &&
          dynamic_cast<const Label*>(control) == nullptr;
@@ -135,31 +124,11 @@ TabTarget TabTargetOf(const RectControl* control) {
   return {(code & DLGC_WANTTAB) != 0, area->ReadOnly()};
 }
 
-// The key as the window's KeyDown reports it: the typed character, or the
-// empty text for a key that types none.
-bool RaiseKeyDown(Window& window, const std::string& key) {
-  if (!window.Implements(WindowEvent::KeyDown)) {
-    return false;
-  }
-  Ref<Window> keep = Keep(window);
-  bool handled = false;
-  RuntimeCallHandler([&] { handled = window.Event_KeyDown(key); });
-  return handled;
-}
-
+// A press at `screen` in the window's client area, in layout pixels.
 bool RaiseMouseDown(Window& window, POINT screen) {
-  if (!window.Implements(WindowEvent::MouseDown)) {
-    return false;
-  }
-  Ref<Window> keep = Keep(window);
-  HWND hwnd = window.PlatformPeer().hwnd;
-  ScreenToClient(hwnd, &screen);
-  const UINT dpi = window.PlatformPeer().dpi;
-  const int64_t x = MulDiv(screen.x, 96, static_cast<int>(dpi));
-  const int64_t y = MulDiv(screen.y, 96, static_cast<int>(dpi));
-  bool handled = false;
-  RuntimeCallHandler([&] { handled = window.Event_MouseDown(x, y); });
-  return handled;
+  ScreenToClient(window.PlatformPeer().hwnd, &screen);
+  const auto dpi = static_cast<int>(window.PlatformPeer().dpi);
+  return RaiseWindowMouseDown(window, MulDiv(screen.x, 96, dpi), MulDiv(screen.y, 96, dpi));
 }
 
 bool Shortcut(Window& window, MSG& msg) {
@@ -191,23 +160,6 @@ bool Shortcut(Window& window, MSG& msg) {
   return false;
 }
 
-// The activation goes to the newest visible window when a window has been
-// hidden or closed and none has it.
-void ActivateNewestVisible() {
-  HWND active = GetActiveWindow();
-  if (active != nullptr && IsWindowVisible(active)) {
-    return;
-  }
-  const auto windows = WindowRegistry();
-  for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
-    if (HWND w = (*it)->PlatformPeer().hwnd; w != nullptr && IsWindowVisible(w)) {
-      SetForegroundWindow(w);
-      SetActiveWindow(w);
-      return;
-    }
-  }
-}
-
 LRESULT HandleMessage(Window& window, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   Window::Peer& peer = window.PlatformPeer();
   switch (message) {
@@ -223,13 +175,8 @@ LRESULT HandleMessage(Window& window, HWND hwnd, UINT message, WPARAM wParam, LP
         }
       } else {
         Ref<Window> keep = Keep(window);
-        RuntimeCallHandler([&window] {
-          if (window.Implements(WindowEvent::Activate)) {
-            window.Event_Activate();
-          }
-        });
+        WindowActivated(window);
         if (window.IsOpen()) {
-          UpdateMenuEnabling(window);
           if (peer.lastFocus != nullptr && IsWindow(peer.lastFocus) &&
               IsChild(hwnd, peer.lastFocus)) {
             SetFocus(peer.lastFocus);
@@ -417,7 +364,7 @@ bool PreTranslate(MSG& msg) {
   }
   Ref<Window> keep = Keep(*window);
   RectControl* control = ControlOf(msg.hwnd);
-  const bool passive = control == nullptr || !IsInputControl(control);
+  const bool passive = control == nullptr || !TakesOwnInput(*control);
   if (mouseDown) {
     POINT screen{static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
     ClientToScreen(msg.hwnd, &screen);
@@ -448,11 +395,11 @@ bool PreTranslate(MSG& msg) {
   }
   if (m == WM_CHAR) {
     const wchar_t c = static_cast<wchar_t>(msg.wParam);
-    return RaiseKeyDown(*window, Utf8(std::wstring_view(&c, 1))) || control != nullptr;
+    return RaiseWindowKeyDown(*window, Utf8(std::wstring_view(&c, 1))) || control != nullptr;
   }
   if (keyDown) {
     const std::string code = KeyDownCode(msg.wParam);
-    return !code.empty() && (RaiseKeyDown(*window, code) || control != nullptr);
+    return !code.empty() && (RaiseWindowKeyDown(*window, code) || control != nullptr);
   }
   return false;
 }
@@ -480,32 +427,23 @@ void Window::CreatePeer() {
   peer_->dpi = DpiOf(peer_->hwnd);
 }
 
-void Window::Build() {
-  if (Implements(WindowEvent::Layout)) {
-    Layout();
-  }
-  if (Implements(WindowEvent::CreateControls)) {
-    CreateControls();
-  }
-  // Open events come after every control and its handlers exist.
-  for (const Ref<Control>& c : std::vector<Ref<Control>>(controls_)) {
-    c->RaiseEvent(EventNumber::Open);
-  }
-  if (Implements(WindowEvent::AddMenuHandlers)) {
-    AddMenuHandlers(*this);
-  }
-  FitFrame(*this);
-  PlaceControls(*this);
-  NameTextControlsAfterLabels(*this);
+bool NativeWindowExists(const Window& window) {
+  return window.PlatformPeer().hwnd != nullptr;
+}
+
+void NativeWindowBuilt(Window& window, const std::vector<RectControl*>& /*tabOrder*/) {
+  // Tab moves through TabChain, worked out at each press.
+  FitFrame(window);
+  PlaceControls(window);
   // Labels fit their text again, now that every control they may lie
   // beneath exists. Canvases lie beneath the labels: a label whose box
   // overlaps a picture's is still read whole.
-  for (const Ref<Control>& c : controls_) {
+  for (const Ref<Control>& c : window.Controls()) {
     if (auto* label = dynamic_cast<Label*>(c.get()); label && label->PlatformPeer()) {
       label->PlatformPeer()->dpiChanged();
     }
   }
-  for (const Ref<Control>& c : controls_) {
+  for (const Ref<Control>& c : window.Controls()) {
     if (auto* canvas = dynamic_cast<Canvas*>(c.get()); canvas && canvas->PlatformPeer()) {
       SetWindowPos(canvas->PlatformPeer()->hwnd, HWND_BOTTOM, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -513,85 +451,70 @@ void Window::Build() {
   }
 }
 
-void Window::Show() {
-  if (!open_ || peer_->hwnd == nullptr) {
-    return;
+void NativeWindowShow(Window& window) {
+  Window::Peer& peer = window.PlatformPeer();
+  if (!peer.centred) {
+    peer.centred = true;
+    Centre(peer.hwnd);
   }
-  if (building_) {
-    visibleAfterBuild_ = true;
-    return;
-  }
-  if (!peer_->centred) {
-    peer_->centred = true;
-    Centre(peer_->hwnd);
-  }
-  ShowWindow(peer_->hwnd, SW_SHOW);
-  BringWindowToTop(peer_->hwnd);
-  SetForegroundWindow(peer_->hwnd);
-  SetActiveWindow(peer_->hwnd);
+  ShowWindow(peer.hwnd, SW_SHOW);
+  BringWindowToTop(peer.hwnd);
+  SetForegroundWindow(peer.hwnd);
+  SetActiveWindow(peer.hwnd);
 }
 
-void Window::Hide() {
-  if (building_) {
-    visibleAfterBuild_ = false;
-  }
-  if (peer_->hwnd == nullptr) {
-    return;
-  }
-  ShowWindow(peer_->hwnd, SW_HIDE);
-  PutOff(&ActivateNewestVisible);
+void NativeWindowHide(Window& window) {
+  ShowWindow(window.PlatformPeer().hwnd, SW_HIDE);
 }
 
-bool Window::Visible() const {
-  if (building_) {
-    return visibleAfterBuild_;
-  }
-  return peer_->hwnd != nullptr && IsWindowVisible(peer_->hwnd);
+bool NativeWindowVisible(const Window& window) {
+  return IsWindowVisible(window.PlatformPeer().hwnd) != FALSE;
 }
 
-void Window::Discard() {
-  Ref<Window> keep = Keep(*this);
-  open_ = false;
-  if (HWND hwnd = peer_->hwnd) {
-    peer_->hwnd = nullptr;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    ShowWindow(hwnd, SW_HIDE);
-    HMENU menu = peer_->menu;
-    HACCEL accelerators = peer_->accelerators;
-    peer_->menu = nullptr;
-    peer_->accelerators = nullptr;
-    const bool menuAttached = GetMenu(hwnd) == menu;
-    auto destroy = [hwnd, menu, accelerators, menuAttached] {
-      DestroyWindow(hwnd);
-      if (menu != nullptr && !menuAttached) {
-        DestroyMenu(menu);
-      }
-      if (accelerators != nullptr) {
-        DestroyAcceleratorTable(accelerators);
-      }
-    };
-    // Not from inside one of the window's own messages.
-    peer_->inHandler > 0 ? PutOff(destroy) : destroy();
-    PutOff(&ActivateNewestVisible);
-    if (menuBar_) {
-      std::function<void(MenuItem&)> forget = [&](MenuItem& item) {
-        std::erase_if(item.PlatformViews().views,
-                      [hwnd](const MenuItem::Views::View& v) { return v.window == hwnd; });
-        for (const Ref<MenuItem>& child : item.Children()) {
-          forget(*child);
-        }
-      };
-      forget(*menuBar_);
+void NativeWindowActivate(Window& window) {
+  SetForegroundWindow(window.PlatformPeer().hwnd);
+  SetActiveWindow(window.PlatformPeer().hwnd);
+}
+
+bool NativeActiveWindowVisible() {
+  HWND active = GetActiveWindow();
+  return active != nullptr && IsWindowVisible(active);
+}
+
+void NativeWindowDestroy(Window& window) {
+  Window::Peer& peer = window.PlatformPeer();
+  HWND hwnd = peer.hwnd;
+  peer.hwnd = nullptr;
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+  ShowWindow(hwnd, SW_HIDE);
+  HMENU menu = peer.menu;
+  HACCEL accelerators = peer.accelerators;
+  peer.menu = nullptr;
+  peer.accelerators = nullptr;
+  const bool menuAttached = GetMenu(hwnd) == menu;
+  auto destroy = [hwnd, menu, accelerators, menuAttached] {
+    DestroyWindow(hwnd);
+    if (menu != nullptr && !menuAttached) {
+      DestroyMenu(menu);
     }
+    if (accelerators != nullptr) {
+      DestroyAcceleratorTable(accelerators);
+    }
+  };
+  // Not from inside one of the window's own messages.
+  peer.inHandler > 0 ? PutOff(destroy) : destroy();
+  if (window.MenuBar()) {
+    ForgetMenuViews(*window.MenuBar(), hwnd);
   }
-  // The controls belong to no window now; a timer among them fires no more.
-  for (const Ref<Control>& control : controls_) {
+  for (const Ref<Control>& control : window.Controls()) {
     if (auto* r = dynamic_cast<RectControl*>(control.get()); r && r->PlatformPeer()) {
       r->PlatformPeer()->hwnd = nullptr;  // gone with the window
     }
-    control->AttachTo(nullptr);
   }
-  UnregisterWindow(*this);
+}
+
+void NativeWindowResize(Window& window) {
+  FitFrame(window);
 }
 
 void Window::SetMenuBar(Ref<fw::MenuBar> bar) {
@@ -605,12 +528,6 @@ void Window::SetTitle(const std::string& title) {
   if (peer_->hwnd != nullptr) {
     SetWindowTextW(peer_->hwnd, Wide(title).c_str());
   }
-}
-
-void Window::SetSize(int64_t width, int64_t height) {
-  width_ = width;
-  height_ = height;
-  FitFrame(*this);
 }
 
 void Window::ApplyFrame() {

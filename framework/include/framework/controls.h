@@ -68,7 +68,7 @@ class TextField : public TextControl {
   void SetHasBorder(bool border);
 
  protected:
-  std::unique_ptr<Peer> MakePeer() override;
+  PeerPtr MakePeer() override;
   void ApplyAlignment() override;
 };
 
@@ -122,7 +122,7 @@ class TextArea : public TextControl {
   struct TextCache;
 
  protected:
-  std::unique_ptr<Peer> MakePeer() override;
+  PeerPtr MakePeer() override;
   void ApplyAlignment() override;
   void ApplyColors() override;
   void ApplyFont() override;
@@ -146,7 +146,7 @@ class Label : public TextControl {
   void SetMultiline(bool multiline);
 
  protected:
-  std::unique_ptr<Peer> MakePeer() override;
+  PeerPtr MakePeer() override;
   void ApplyFont() override;
   void ApplyAlignment() override;
   void Relayout() override;
@@ -168,7 +168,7 @@ class PushButton : public TextControl {
   void Push();
 
  protected:
-  std::unique_ptr<Peer> MakePeer() override;
+  PeerPtr MakePeer() override;
   void ApplyFont() override;
   void Relayout() override;
 
@@ -186,7 +186,7 @@ class Canvas : public RectControl {
   void SetBackdrop(Ref<Picture> picture);
 
  protected:
-  std::unique_ptr<Peer> MakePeer() override;
+  PeerPtr MakePeer() override;
 
  private:
   Ref<Picture> backdrop_;

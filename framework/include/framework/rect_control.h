@@ -46,10 +46,19 @@ class RectControl : public Control {
   // The platform side of a control. Opaque to program code.
   struct Peer;
   Peer* PlatformPeer() const { return peer_.get(); }
+  // Destroys a peer and its platform widget; the backend defines it. Takes
+  // over from the default deleter of any peer type.
+  struct PeerDeleter {
+    PeerDeleter() = default;
+    template <class T>
+    PeerDeleter(std::default_delete<T> /*unused*/) {}  // NOLINT: implicit on purpose
+    void operator()(Peer* peer) const;
+  };
+  using PeerPtr = std::unique_ptr<Peer, PeerDeleter>;
 
  protected:
   // Makes the platform widget; called by Constructor.
-  virtual std::unique_ptr<Peer> MakePeer() = 0;
+  virtual PeerPtr MakePeer() = 0;
   // Font and text-dependent sizes have changed: lets a control refit.
   virtual void Relayout() {}
 
@@ -59,7 +68,7 @@ class RectControl : public Control {
   void SetTooltip(const std::string& text);
 
   friend struct RectControlProperties;
-  std::unique_ptr<Peer> peer_;
+  PeerPtr peer_;
   Rect bounds_;
   EdgeLocks locks_;
   int64_t tabIndex_ = 0;

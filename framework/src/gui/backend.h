@@ -1,6 +1,7 @@
 #pragma once
-// What the platform backends share of the platform-neutral work behind
-// windows and menus. Only the backends include this.
+// The shared decisions the backends call when the platform reports an event,
+// and the run time's state. Only the framework's own files and the test
+// library include this; what a backend provides is in peer.h.
 
 #include <chrono>
 #include <cstdint>
@@ -13,6 +14,7 @@
 #include "framework/menu.h"
 #include "framework/rect_control.h"
 #include "framework/window.h"
+#include "peer.h"
 
 namespace fw {
 
@@ -30,25 +32,75 @@ struct PixelBox {
 // size never goes below zero.
 PixelBox FollowLockedEdges(PixelBox box, const EdgeLocks& locks, int dw, int dh);
 
-// Before a menu opens or a shortcut acts: every leaf item back to its
-// AutoEnable, then the window's EnableMenuItems.
+// The enabling pass, before a menu opens, before a shortcut acts and after
+// the window's activation: every leaf item back to its AutoEnable, then the
+// window's EnableMenuItems. Nothing for a window that is not open.
 void UpdateMenuEnabling(Window& window);
 
-// A chosen command, after the focused control's own editing: the window's
-// handler, then the application's; True from a handler ends it. A Quit entry
-// that nobody handles quits.
+// The window's controls that are tab stops, by TabIndex (stable).
+std::vector<RectControl*> TabStopsInOrder(const Window& window);
+
+// The platform reports that the window was activated: its Activate event,
+// then, while it is still open, the enabling pass.
+void WindowActivated(Window& window);
+// Keys that type no character but that KeyDown reports, each by a control
+// code: editing and movement keys.
+enum class EditingKey {
+  Backspace,
+  Tab,
+  Return,
+  Escape,
+  Left,
+  Right,
+  Up,
+  Down,
+  Home,
+  End,
+  PageUp,
+  PageDown,
+  Delete
+};
+// The control code KeyDown reports for the key.
+std::string KeyDownCode(EditingKey key);
+// The platform reports a key pressed in a control, as KeyDown reports it
+// (the typed character or an editing key's code): the control's KeyDown,
+// unless the key is empty (a modifier alone). True when its handler kept the
+// key out of the control.
+bool RaiseControlKeyDown(Control& control, const std::string& key);
+
+// Whether the control takes the user's typing and clicking itself (a text
+// field, an editable text area, a button). Presses on any other control (a
+// label, a picture, read-only text) belong to its window: they raise the
+// window's KeyDown and MouseDown, where its class implements them.
+bool TakesOwnInput(const RectControl& control);
+
+// The platform reports a key or a mouse press that belongs to the window
+// itself: its KeyDown or MouseDown event, when its class implements it. True
+// when the handler kept the press. `key` is the key as KeyDown reports it;
+// x and y are layout pixels in the client area.
+bool RaiseWindowKeyDown(Window& window, const std::string& key);
+bool RaiseWindowMouseDown(Window& window, int64_t x, int64_t y);
+// Once a window has been hidden or closed: unless the active window is a
+// visible one, the newest visible window gets the activation.
+void ActivateNewestVisible();
+
+// The open windows whose menu bar holds the item.
+std::vector<Window*> WindowsCarrying(const MenuItem& item);
+
+// The platform reports a chosen menu entry (from its menu or its shortcut;
+// `window` is the window whose bar it was chosen from, or null): an editing
+// entry first acts on the window's focused text control, then the handlers
+// run (RunMenuHandlers).
+void MenuItemChosen(Window* window, MenuItem& item);
+// A chosen command's handlers: the window's, then the application's; True
+// from a handler ends it. A Quit entry that nobody handles quits.
 void RunMenuHandlers(Window* window, MenuItem& item);
 
-// What the report of an unhandled exception says: the exception's own
-// message, which the framework and the libraries write as sentences for the
-// user (a stand-in when it has none), and its class as a detail.
-struct ExceptionReport {
-  std::string message;
-  std::string className;
-};
+// The report of an unhandled exception (ExceptionReport, peer.h).
 ExceptionReport DescribeException(std::exception_ptr exception);
 
-// Where the run time's loop stands; both backends keep it here.
+// The run time's whole state: where its loop stands, the commands, and the
+// calls into handlers. Everything a run changes lives here.
 struct RunState {
   bool loopStarted = false;
   bool loopRunning = false;
@@ -56,37 +108,29 @@ struct RunState {
   bool failedBeforeLoop = false;
   int exitCode = 0;
   std::chrono::steady_clock::time_point lastYield{};
+  // Set while a command runs; counts the commands begun so far.
+  bool commandRunning = false;
+  uint64_t commandsBegun = 0;
+  // Commands that came while another ran, oldest first.
+  std::vector<std::function<void()>> waitingCommands;
+  // The exception an initializer left raised.
+  std::exception_ptr pending;
+  // The routine handlers are called through, as start-up installs it.
+  ExceptionHelper helper;
 };
 RunState& SharedRunState();
 // What the process ends with: 1 when it failed before the loop began.
 int RunExitCode();
+// Back to the state right after start-up, for tests: every open window is
+// discarded, posted work ends, and the run state starts afresh but for the
+// installed exception helper.
+void ResetRun();
 
 // The title of message boxes and reports: the application's, or, before the
 // application object has one (a report from start-up), the program's name.
 std::string BoxTitle();
-// Each backend: the program's name as the platform records it for the
-// executable.
-std::string ProgramName();
-
-// Each backend: the name screen readers give the control.
-void SetAccessibleName(RectControl& control, const std::string& name);
-
-// Each backend: shows the report of an unhandled exception.
-void ShowExceptionReport(const ExceptionReport& report);
-// Each backend: runs the event loop until told to exit; the exit code it
-// ended with, when it reports one.
-std::optional<int> RunEventLoop();
-// Each backend: tells the running event loop to exit with `exitCode`.
-void ExitEventLoop(int exitCode);
-// Each backend: lets waiting painting and timers through, never the user's
-// clicks or keys: a running command cannot be entered a second time.
-void DispatchNonInputEvents();
-
 // The running command (a button's or a timer's Action), numbered from 1; 0
 // when none runs.
 uint64_t RunningCommand();
-// Each backend: hands the commands that waited for the running one, oldest
-// first, to the event loop. Nothing wakes up to look for them before then.
-void PostWaitingCommands(std::vector<std::function<void()>> commands);
 
 }  // namespace fw

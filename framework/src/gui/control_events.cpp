@@ -12,21 +12,13 @@
 
 namespace fw {
 
-namespace {
-// Set while a command runs.
-bool commandRunning = false;
-// Counts the commands begun so far.
-uint64_t commandsBegun = 0;
-
-// Commands that came while another ran, oldest first.
-std::vector<std::function<void()>>& Waiting() {
-  static std::vector<std::function<void()>> waiting;
-  return waiting;
-}
-}  // namespace
-
 uint64_t RunningCommand() {
-  return commandRunning ? commandsBegun : 0;
+  const RunState& s = SharedRunState();
+  return s.commandRunning ? s.commandsBegun : 0;
+}
+
+void RuntimeAddEventHandler(Control& control, EventNumber event, EventHandler handler) {
+  control.handlers_[event] = std::move(handler);
 }
 
 bool Control::RaiseEvent(EventNumber event, const EventArgs& args) {
@@ -36,11 +28,12 @@ bool Control::RaiseEvent(EventNumber event, const EventArgs& args) {
   if (it == handlers_.end() || window_ == nullptr) {
     return false;
   }
-  if (event == EventNumber::Action && commandRunning) {
+  RunState& s = SharedRunState();
+  if (event == EventNumber::Action && s.commandRunning) {
     // A command never runs inside another (a yield lets timers and painting
     // through): this one waits until the running one has finished.
     std::weak_ptr<Object> weak = weak_from_this();
-    Waiting().emplace_back([weak, args] {
+    s.waitingCommands.emplace_back([weak, args] {
       if (auto self = std::static_pointer_cast<Control>(weak.lock())) {
         self->RaiseEvent(EventNumber::Action, args);
       }
@@ -53,14 +46,16 @@ bool Control::RaiseEvent(EventNumber event, const EventArgs& args) {
   bool result = false;
   const bool isCommand = event == EventNumber::Action;
   if (isCommand) {
-    commandRunning = true;
-    ++commandsBegun;
+    s.commandRunning = true;
+    ++s.commandsBegun;
   }
   RuntimeCallHandler([&] { result = handler(*this, args); });
   if (isCommand) {
-    commandRunning = false;
-    if (!Waiting().empty()) {
-      PostWaitingCommands(std::exchange(Waiting(), {}));
+    // The commands that waited go to the event loop; nothing looks for them
+    // before then.
+    s.commandRunning = false;
+    for (std::function<void()>& command : std::exchange(s.waitingCommands, {})) {
+      PostToEventLoop(std::move(command));
     }
   }
   return result;

@@ -2,9 +2,50 @@
 // handlers, the same on every platform.
 
 #include "backend.h"
+#include "edit_menu.h"
 #include "framework/application.h"
+#include "framework/window.h"
 
 namespace fw {
+
+MenuItem::MenuItem() = default;
+MenuItem::~MenuItem() = default;
+
+MenuItem::Views& MenuItem::PlatformViews() {
+  if (!views_) {
+    views_ = MakeMenuViews();
+  }
+  return *views_;
+}
+
+void MenuItem::Refresh() {
+  if (views_) {
+    RefreshMenuViews(*this);
+  }
+}
+
+void MenuItem::SetVisible(bool value) {
+  if (visible_ == value) {
+    return;
+  }
+  visible_ = value;
+  Refresh();
+  MenuItemVisibilityChanged(*this, WindowsCarrying(*this));
+}
+
+std::vector<Window*> WindowsCarrying(const MenuItem& item) {
+  const MenuItem* top = &item;
+  while (top->Parent() != nullptr) {
+    top = top->Parent();
+  }
+  std::vector<Window*> windows;
+  for (const Ref<Window>& w : OpenWindows()) {
+    if (w->MenuBar().get() == top) {
+      windows.push_back(w.get());
+    }
+  }
+  return windows;
+}
 
 void MenuItem::AddMenu(const Ref<MenuItem>& item) {
   if (!item) {
@@ -75,6 +116,16 @@ void UpdateMenuEnabling(Window& window) {
   if (window.Implements(WindowEvent::EnableMenuItems)) {
     RuntimeCallHandler([&window] { window.Event_EnableMenuItems(); });
   }
+}
+
+void MenuItemChosen(Window* window, MenuItem& item) {
+  const MenuRole role = item.Role();
+  const bool editing = role == MenuRole::Undo || role == MenuRole::Cut || role == MenuRole::Copy ||
+                       role == MenuRole::Paste;
+  if (window != nullptr && editing && NativeWindowExists(*window)) {
+    NativeEditFocusedControl(*window, role);
+  }
+  RunMenuHandlers(window, item);
 }
 
 void RunMenuHandlers(Window* window, MenuItem& item) {

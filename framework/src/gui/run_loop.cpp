@@ -7,13 +7,26 @@
 #include <optional>
 
 #include "backend.h"
+#include "framework/application.h"
 #include "framework/runtime.h"
+#include "framework/window.h"
 
 namespace fw {
 
 RunState& SharedRunState() {
   static RunState state;
   return state;
+}
+
+void ResetRun() {
+  for (const Ref<Window>& window : OpenWindows()) {
+    window->Discard();
+  }
+  EndPostedWork();
+  RunState& s = SharedRunState();
+  ExceptionHelper helper = std::move(s.helper);
+  s = RunState{};
+  s.helper = std::move(helper);
 }
 
 int RunExitCode() {
@@ -29,6 +42,15 @@ void UnhandledException(std::exception_ptr exception) {
     s.failedBeforeLoop = true;
   }
   ShowExceptionReport(report);
+}
+
+void RuntimePerformFinalizers() {
+  // Windows go without their events: the application is ending.
+  for (const Ref<Window>& window : OpenWindows()) {
+    window->Discard();
+  }
+  EndPostedWork();
+  RuntimeRegisterAppObject(nullptr);
 }
 
 void RuntimeInitExternalClasses() {}

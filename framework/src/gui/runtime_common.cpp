@@ -18,16 +18,6 @@
 namespace fw {
 namespace {
 
-struct CallState {
-  std::exception_ptr pending;
-  ExceptionHelper helper;
-};
-
-CallState& Calls() {
-  static CallState state;
-  return state;
-}
-
 void CallStdFunction(void* argument) {
   (*static_cast<const std::function<void()>*>(argument))();
 }
@@ -93,26 +83,26 @@ void RuntimePerformInitializers(std::span<const Initializer> table) {
       entry.run();
     }
   } catch (...) {
-    Calls().pending = std::current_exception();
+    SharedRunState().pending = std::current_exception();
   }
 }
 
 std::exception_ptr RuntimePendingException() {
-  return Calls().pending;
+  return SharedRunState().pending;
 }
 void RuntimeClearPendingException() {
-  Calls().pending = nullptr;
+  SharedRunState().pending = nullptr;
 }
 
 void RuntimeSetExceptionHelper(ExceptionHelper helper) {
-  Calls().helper = std::move(helper);
+  SharedRunState().helper = std::move(helper);
 }
 
 bool RuntimeCallHandler(const std::function<void()>& body) {
   try {
-    if (Calls().helper) {
-      if (std::exception_ptr raised =
-              Calls().helper(&CallStdFunction, const_cast<std::function<void()>*>(&body))) {
+    if (SharedRunState().helper) {
+      if (std::exception_ptr raised = SharedRunState().helper(
+              &CallStdFunction, const_cast<std::function<void()>*>(&body))) {
         UnhandledException(raised);
         return false;
       }

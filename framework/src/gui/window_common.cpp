@@ -6,6 +6,7 @@
 #include "backend.h"
 #include "framework/controls.h"
 #include "framework/runtime.h"
+#include "label_names.h"
 
 namespace fw {
 
@@ -45,6 +46,136 @@ void Window::Constructor() {
   if (visibleAfterBuild_) {
     Show();
   }
+}
+
+std::vector<RectControl*> TabStopsInOrder(const Window& window) {
+  std::vector<RectControl*> tabStops;
+  for (const Ref<Control>& c : window.Controls()) {
+    if (auto* r = dynamic_cast<RectControl*>(c.get()); r && r->TabStop() && r->PlatformPeer()) {
+      tabStops.push_back(r);
+    }
+  }
+  std::stable_sort(tabStops.begin(), tabStops.end(),
+                   [](RectControl* a, RectControl* b) { return a->TabIndex() < b->TabIndex(); });
+  return tabStops;
+}
+
+void Window::Build() {
+  if (Implements(WindowEvent::Layout)) {
+    Layout();
+  }
+  if (Implements(WindowEvent::CreateControls)) {
+    CreateControls();
+  }
+  // Open events come after every control and its handlers exist.
+  for (const Ref<Control>& c : std::vector<Ref<Control>>(controls_)) {
+    c->RaiseEvent(EventNumber::Open);
+  }
+  if (Implements(WindowEvent::AddMenuHandlers)) {
+    AddMenuHandlers(*this);
+  }
+  NativeWindowBuilt(*this, TabStopsInOrder(*this));
+  NameTextControlsAfterLabels(*this);
+}
+
+void Window::Show() {
+  if (!open_ || !NativeWindowExists(*this)) {
+    return;
+  }
+  if (building_) {
+    // Shown once the build is done.
+    visibleAfterBuild_ = true;
+    return;
+  }
+  NativeWindowShow(*this);
+}
+
+void Window::Hide() {
+  if (building_) {
+    visibleAfterBuild_ = false;
+  }
+  if (NativeWindowExists(*this)) {
+    NativeWindowHide(*this);
+    PostToEventLoop(&ActivateNewestVisible);
+  }
+}
+
+bool Window::Visible() const {
+  if (building_) {
+    return visibleAfterBuild_;
+  }
+  return NativeWindowExists(*this) && NativeWindowVisible(*this);
+}
+
+void Window::Discard() {
+  Ref<Window> keep = std::static_pointer_cast<Window>(shared_from_this());
+  open_ = false;
+  if (NativeWindowExists(*this)) {
+    NativeWindowDestroy(*this);
+    PostToEventLoop(&ActivateNewestVisible);
+  }
+  // The controls belong to no window now; a timer among them fires no more.
+  for (const Ref<Control>& control : controls_) {
+    control->AttachTo(nullptr);
+  }
+  UnregisterWindow(*this);
+}
+
+void Window::SetSize(int64_t width, int64_t height) {
+  width_ = width;
+  height_ = height;
+  if (NativeWindowExists(*this)) {
+    NativeWindowResize(*this);
+  }
+}
+
+void ActivateNewestVisible() {
+  if (NativeActiveWindowVisible()) {
+    return;
+  }
+  const std::vector<Ref<Window>> windows = WindowRegistry();
+  for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+    if (NativeWindowExists(**it) && NativeWindowVisible(**it)) {
+      NativeWindowActivate(**it);
+      return;
+    }
+  }
+}
+
+bool TakesOwnInput(const RectControl& control) {
+  if (const auto* area = dynamic_cast<const TextArea*>(&control)) {
+    return !area->ReadOnly();
+  }
+  return dynamic_cast<const TextField*>(&control) != nullptr ||
+         dynamic_cast<const PushButton*>(&control) != nullptr;
+}
+
+void WindowActivated(Window& window) {
+  Ref<Window> keep = std::static_pointer_cast<Window>(window.shared_from_this());
+  if (window.Implements(WindowEvent::Activate)) {
+    RuntimeCallHandler([&window] { window.Event_Activate(); });
+  }
+  UpdateMenuEnabling(window);
+}
+
+bool RaiseWindowKeyDown(Window& window, const std::string& key) {
+  if (key.empty() || !window.Implements(WindowEvent::KeyDown)) {
+    return false;
+  }
+  Ref<Window> keep = std::static_pointer_cast<Window>(window.shared_from_this());
+  bool handled = false;
+  RuntimeCallHandler([&] { handled = window.Event_KeyDown(key); });
+  return handled;
+}
+
+bool RaiseWindowMouseDown(Window& window, int64_t x, int64_t y) {
+  if (!window.Implements(WindowEvent::MouseDown)) {
+    return false;
+  }
+  Ref<Window> keep = std::static_pointer_cast<Window>(window.shared_from_this());
+  bool handled = false;
+  RuntimeCallHandler([&] { handled = window.Event_MouseDown(x, y); });
+  return handled;
 }
 
 void Window::Close() {

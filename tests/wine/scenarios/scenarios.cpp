@@ -388,6 +388,32 @@ CHECK_TEST(countFieldFiltersKeysAndTabMovesOn) {
   Quit(program);
 }
 
+// The count's mask and its two-character limit hold for pasted text as for
+// typed: by Ctrl+V, from the field's context menu and from the Edit menu.
+// Each refused paste is followed by a key the field takes only if the paste
+// left it room.
+CHECK_TEST(countFieldRulesHoldForPastedText) {
+  Program program(gExe);
+  const MainWindow main = HandOver(program);
+  Click(main.Count());
+  SetClipboard(L"x7");
+  Chord({VK_CONTROL}, 'V');
+  Type(L"5");
+  CHECK_EQ(Utf8(WaitForText(main.Count(), L"5")), std::string("5"));
+  SetClipboard(L"x4");
+  RightClick(main.Count());
+  WaitForPopupMenu();
+  ChooseFromPopupMenu(L'P');
+  Type(L"3");
+  CHECK_EQ(Utf8(WaitForText(main.Count(), L"53")), std::string("53"));
+  SetClipboard(L"987");
+  Key(VK_HOME);
+  Chord({VK_SHIFT}, VK_END);
+  ChooseMenu(main.window, kMenuBar, L"Edit", kEditMenu, L"Paste");
+  CHECK_EQ(Utf8(WaitForText(main.Count(), L"98")), std::string("98"));
+  Quit(program);
+}
+
 // The Edit menu's commands go to the focused field's own editing.
 CHECK_TEST(editMenuActsOnTheFocusedField) {
   Program program(gExe);
