@@ -375,14 +375,12 @@ void RightClick(HWND window) {
 
 HWND WaitForPopupMenu() {
   HWND popup = nullptr;
-  WaitUntil(
-      [&] {
+  if (!WaitUntil([&] {
         popup = FindWindowW(L"#32768", nullptr);
         return popup != nullptr && IsWindowVisible(popup);
-      },
-      std::chrono::seconds(5));
-  if (popup == nullptr || !IsWindowVisible(popup)) {
-    throw Stop("no context menu opened");
+      })) {
+    throw Stop("no context menu opened within " + Seconds(kPatience) +
+               "; in front: " + Describe(GetForegroundWindow()));
   }
   return popup;
 }
