@@ -63,6 +63,7 @@ class tst_AboutWnd : public QObject {
   void modifierAloneKeepsTheSplash();
   void ctrlQDuringTheSplashQuits();
   void aboutAfterTheCloseBoxShowsAtTheFirstChoice();
+  void aboutShowsTheSplashThoughTheProgramIsHeldUp();
   void timerRunsTheHandOverAgainAfterAnEarlyPress();
 };
 
@@ -331,6 +332,27 @@ void tst_AboutWnd::aboutAfterTheCloseBoxShowsAtTheFirstChoice() {
   QTRY_VERIFY_WITH_TIMEOUT(!second->Visible(), 5000);
   QVERIFY2(sinceMade.elapsed() >= 3000, qPrintable(QString::number(sinceMade.elapsed())));
   QVERIFY(main->Visible());
+}
+
+// Window > About on a machine so busy that the program runs again only long
+// after the menu closed: the focus that the window system hands back to the
+// main window as its menu closes arrives after the splash was shown, and is
+// no activation by the user, so the splash stays.
+void tst_AboutWnd::aboutShowsTheSplashThoughTheProgramIsHeldUp() {
+  auto splash = implicit::AboutWnd();
+  QVERIFY(QTest::qWaitForWindowExposed(fw::testing::WidgetOf(*splash),
+                                       test_support::kWindowSystemPatience));
+  QTest::mouseClick(fw::testing::ClientOf(*splash), Qt::LeftButton);
+  auto main = LiveMainWindow();
+  QVERIFY(QTest::qWaitForWindowActive(fw::testing::WidgetOf(*main),
+                                      test_support::kWindowSystemPatience));
+
+  test_support::Choose(*main, "AboutMenuItem");
+  // Held up, as by a loaded machine: no event is handled meanwhile.
+  QTest::qSleep(1500);
+  QVERIFY(QTest::qWaitForWindowActive(fw::testing::WidgetOf(*splash),
+                                      test_support::kWindowSystemPatience));
+  QVERIFY(splash->Visible());
 }
 
 QTEST_MAIN(tst_AboutWnd)

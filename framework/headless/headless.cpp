@@ -111,7 +111,7 @@ void ActivateLater(Window& window) {
     }
     State().active = w.get();
     ++State().activations[w.get()];
-    WindowActivated(*w);
+    WindowActivated(*w, Activation::New);
   });
 }
 

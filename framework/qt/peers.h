@@ -2,11 +2,13 @@
 // The Qt side of the framework's objects. Only the backend and the tests'
 // helpers include this.
 
+#include <QAbstractNativeEventFilter>
 #include <QImage>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <memory>
 #include <vector>
 
 #include "framework/controls.h"
@@ -60,6 +62,9 @@ class WindowWidget : public QMainWindow {
   void RememberLayoutSize(int width, int height);
   // Lets presses on the control reach the window's KeyDown and MouseDown.
   void WatchControl(QWidget* widget, const RectControl& control);
+  // Whether the window's latest focus came back to it as a grab (its menu, or
+  // another popup) ended: its next activation is then a hand-back.
+  void NoteFocusHandedBack(bool handedBack) { focusHandedBack_ = handedBack; }
 
  protected:
   bool event(QEvent* event) override;
@@ -78,6 +83,7 @@ class WindowWidget : public QMainWindow {
 
   Window* owner_;
   QSize layoutSize_;
+  bool focusHandedBack_ = false;
 };
 
 // Helpers shared across the backend.
@@ -88,6 +94,10 @@ std::string KeyDownText(const QKeyEvent& event);
 QWidget* ClientOf(Window& window);
 QColor ToQColor(Color color);
 QFont ToQFont(const FontSpec& spec);
+// Watches the window system's focus events for the focus that a closing menu
+// hands back (on X; null where the platform reports none), to be installed
+// on the application.
+std::unique_ptr<QAbstractNativeEventFilter> MakeFocusHandBackWatcher();
 // Builds the window's Qt menu bar from its menu model.
 void InstallMenuBar(Window& window);
 // Text areas and fields convert between the framework's CR LF line ends and

@@ -56,6 +56,7 @@ struct RuntimeState {
   char* argv[2] = {ProcessName(), nullptr};
   std::unique_ptr<QApplication> ownApp;
   std::unique_ptr<ShortcutWatcher> watcher;
+  std::unique_ptr<QAbstractNativeEventFilter> focusWatcher;
 };
 
 RuntimeState& State() {
@@ -76,6 +77,12 @@ void RuntimeInit(void* /*instance*/, void* /*previousInstance*/,
     s.watcher = std::make_unique<ShortcutWatcher>();
     qApp->installEventFilter(s.watcher.get());
   }
+  if (!s.focusWatcher) {
+    s.focusWatcher = MakeFocusHandBackWatcher();
+    if (s.focusWatcher) {
+      qApp->installNativeEventFilter(s.focusWatcher.get());
+    }
+  }
 }
 
 void PostToEventLoop(std::function<void()> work) {
@@ -94,6 +101,10 @@ int RuntimeExit() {
     qApp->removeEventFilter(s.watcher.get());
   }
   s.watcher.reset();
+  if (s.focusWatcher && qApp) {
+    qApp->removeNativeEventFilter(s.focusWatcher.get());
+  }
+  s.focusWatcher.reset();
   s.ownApp.reset();
   return RunExitCode();
 }

@@ -1,10 +1,10 @@
 // Windows on Qt: a QMainWindow with the shared menu bar and a client area in
 // which controls sit at their layout's pixel positions.
 
+#include <QAbstractNativeEventFilter>
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #if QUILL_HAVE_XCB
 #include <xcb/xcb.h>
@@ -88,45 +89,46 @@ void ApplySizeLimits(QMainWindow& widget, QWidget& client, const Window::Frame& 
   }
 }
 
-// The window that Show asked to be activated, until it is. An activation of
-// another window that the window system delivers meanwhile is the window
-// system catching up with something earlier (a menu that closed hands the
-// activation back to the window it belongs to), not the user's doing: it
-// raises no Activate, which could hide the window just shown. A window
-// manager may refuse the activation; after a while it is no longer awaited.
-struct AwaitedActivation {
-  QPointer<QWidget> window;
-  QElapsedTimer since;
+#if QUILL_HAVE_XCB
+// On X, a window gets the focus back with a FocusIn of mode NotifyUngrab when
+// a grab ends: its menu (or another popup) closed. The watcher notes on the
+// window's widget which kind its latest FocusIn was, before Qt turns it into
+// the window's activation.
+class FocusHandBackWatcher final : public QAbstractNativeEventFilter {
+ public:
+  bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* /*result*/) override {
+    if (eventType != "xcb_generic_event_t") {
+      return false;
+    }
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & 0x7f) != XCB_FOCUS_IN) {
+      return false;
+    }
+    const auto* focus = static_cast<const xcb_focus_in_event_t*>(message);
+    // Qt ignores these too: the pointer is over the window, the focus elsewhere.
+    if (focus->detail == XCB_NOTIFY_DETAIL_POINTER) {
+      return false;
+    }
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      auto* widget = qobject_cast<WindowWidget*>(top);
+      if (widget != nullptr && widget->internalWinId() == focus->event) {
+        widget->NoteFocusHandedBack(focus->mode == XCB_NOTIFY_MODE_UNGRAB);
+      }
+    }
+    return false;
+  }
 };
-AwaitedActivation& Awaited() {
-  static AwaitedActivation awaited;
-  return awaited;
-}
-constexpr qint64 kActivationPatienceMs = 500;
-
-void AwaitActivation(QWidget* window) {
-  Awaited().window = window;
-  Awaited().since.start();
-}
-
-void StopAwaiting(QWidget* window) {
-  if (Awaited().window == window) {
-    Awaited().window.clear();
-  }
-}
-
-// Whether the window's activation is the user's, not a stale one.
-bool ActivationCounts(QWidget* activated) {
-  AwaitedActivation& awaited = Awaited();
-  if (!awaited.window || awaited.window == activated || !awaited.window->isVisible() ||
-      awaited.since.elapsed() > kActivationPatienceMs) {
-    awaited.window.clear();
-    return true;
-  }
-  return false;
-}
+#endif
 
 }  // namespace
+
+std::unique_ptr<QAbstractNativeEventFilter> MakeFocusHandBackWatcher() {
+#if QUILL_HAVE_XCB
+  return std::make_unique<FocusHandBackWatcher>();
+#else
+  return nullptr;
+#endif
+}
 
 WindowWidget::WindowWidget(Window& owner) : owner_(&owner) {
   setAttribute(Qt::WA_DeleteOnClose, false);
@@ -176,8 +178,9 @@ bool WindowWidget::event(QEvent* event) {
   if (event->type() == QEvent::Show || event->type() == QEvent::WindowTitleChange) {
     KeepEmptyTitleEmpty(*this);
   }
-  if (event->type() == QEvent::WindowActivate && owner_ && ActivationCounts(this)) {
-    WindowActivated(*owner_);
+  if (event->type() == QEvent::WindowActivate && owner_) {
+    const bool handedBack = std::exchange(focusHandedBack_, false);
+    WindowActivated(*owner_, handedBack ? Activation::HandedBack : Activation::New);
   }
   return QMainWindow::event(event);
 }
@@ -302,15 +305,10 @@ void NativeWindowShow(Window& window) {
   widget->show();
   widget->raise();
   widget->activateWindow();
-  if (!widget->isActiveWindow()) {
-    AwaitActivation(widget);
-  }
 }
 
 void NativeWindowHide(Window& window) {
-  WindowWidget* widget = window.PlatformPeer().widget;
-  StopAwaiting(widget);
-  widget->hide();
+  window.PlatformPeer().widget->hide();
 }
 
 bool NativeWindowVisible(const Window& window) {
@@ -330,7 +328,6 @@ void NativeWindowDestroy(Window& window) {
   QPointer<WindowWidget>& widget = window.PlatformPeer().widget;
   // Later: this may run inside one of the widget's own events.
   widget->Detach();
-  StopAwaiting(widget);
   widget->hide();
   widget->deleteLater();
   widget.clear();

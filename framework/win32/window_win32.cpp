@@ -175,7 +175,9 @@ LRESULT HandleMessage(Window& window, HWND hwnd, UINT message, WPARAM wParam, LP
         }
       } else {
         Ref<Window> keep = Keep(window);
-        WindowActivated(window);
+        // A Win32 menu never takes the activation from its window, so none
+        // is handed back when it closes.
+        WindowActivated(window, Activation::New);
         if (window.IsOpen()) {
           if (peer.lastFocus != nullptr && IsWindow(peer.lastFocus) &&
               IsChild(hwnd, peer.lastFocus)) {

@@ -40,9 +40,20 @@ void UpdateMenuEnabling(Window& window);
 // The window's controls that are tab stops, by TabIndex (stable).
 std::vector<RectControl*> TabStopsInOrder(const Window& window);
 
+// How the window came to be active.
+enum class Activation {
+  // The user, the window manager or the program activated it.
+  New,
+  // The window system handed the activation back to the window once a menu
+  // (or another popup of the window) closed: the window had it before the
+  // menu opened. This may come after the chosen command showed another
+  // window, however long after.
+  HandedBack
+};
 // The platform reports that the window was activated: its Activate event,
-// then, while it is still open, the enabling pass.
-void WindowActivated(Window& window);
+// unless the activation was only handed back, then, while the window is still
+// open, the enabling pass.
+void WindowActivated(Window& window, Activation how);
 // Keys that type no character but that KeyDown reports, each by a control
 // code: editing and movement keys.
 enum class EditingKey {

@@ -150,9 +150,12 @@ bool TakesOwnInput(const RectControl& control) {
          dynamic_cast<const PushButton*>(&control) != nullptr;
 }
 
-void WindowActivated(Window& window) {
+void WindowActivated(Window& window, Activation how) {
   Ref<Window> keep = std::static_pointer_cast<Window>(window.shared_from_this());
-  if (window.Implements(WindowEvent::Activate)) {
+  // A hand-back is no activation by the user: its Activate would act on a
+  // window a command from the menu just showed (the main window's hides the
+  // splash that Window > About brought back).
+  if (how == Activation::New && window.Implements(WindowEvent::Activate)) {
     RuntimeCallHandler([&window] { window.Event_Activate(); });
   }
   UpdateMenuEnabling(window);
