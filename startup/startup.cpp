@@ -14,6 +14,10 @@
 
 namespace {
 
+// The program's name for the user: the application's title, and the title
+// of a report raised before the application object exists.
+constexpr char kProgramName[] = "Quillmere";
+
 constexpr std::array<fw::Initializer, 15> kInitializers = {{
     {"BadArgumentException", [] { MatrixLibraryClass("BadArgumentException"); }},
     {"BadEntryNumberException", [] { MatrixLibraryClass("BadEntryNumberException"); }},
@@ -41,6 +45,7 @@ std::span<const fw::Initializer> ProgramInitializers() {
 int RunProgram(void* instance, void* previousInstance, const std::wstring& commandTail,
                int showMode, std::span<const fw::Initializer> initializers) {
   fw::RuntimeInit(instance, previousInstance, commandTail, showMode);
+  fw::RuntimeSetProgramName(kProgramName);
   fw::RuntimePerformInitializers(initializers);
   try {
     Main();
@@ -85,7 +90,7 @@ void NewAppInstance() {
   constexpr int kStageFinal = 3;
   app->_x_SetVersionData(version::kMajor, version::kMinor, version::kBug, version::kNonRelease,
                          kStageFinal, std::string(kNotice), std::string(version::kShort), "");
-  app->SetTitle("Quillmere");
+  app->SetTitle(kProgramName);
   fw::RuntimeRegisterAppObject(app);
 }
 

@@ -24,6 +24,11 @@ struct Initializer {
 
 void RuntimeInit(void* instance, void* previousInstance, const std::wstring& commandTail,
                  int showMode);
+// The program's name as its user knows it, handed over at start-up before
+// anything can fail: it titles a report raised before the application object
+// has a title (a library missing at start-up). Until it is given, the
+// platform's record of the executable's name serves.
+void RuntimeSetProgramName(const std::string& name);
 // Runs the framework's own class initializers, then the given table in order.
 // The first entry that raises stops the table; its exception stays pending.
 void RuntimePerformInitializers(std::span<const Initializer> table);

@@ -1,9 +1,14 @@
 #include "framework/application.h"
 #include "backend.h"
+#include "framework/runtime.h"
 
 namespace fw {
 namespace {
 bool supportsHiDPI = false;
+std::string& GivenProgramName() {
+  static std::string name;
+  return name;
+}
 Ref<Application>& AppObject() {
   static Ref<Application> app;
   return app;
@@ -50,8 +55,15 @@ std::string ApplicationTitle() {
   return AppObject() ? AppObject()->Title() : std::string();
 }
 
+void RuntimeSetProgramName(const std::string& name) {
+  GivenProgramName() = name;
+}
+
 std::string BoxTitle() {
   std::string title = ApplicationTitle();
+  if (title.empty()) {
+    title = GivenProgramName();
+  }
   return title.empty() ? ProgramName() : title;
 }
 

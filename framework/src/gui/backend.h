@@ -138,7 +138,8 @@ int RunExitCode();
 void ResetRun();
 
 // The title of message boxes and reports: the application's, or, before the
-// application object has one (a report from start-up), the program's name.
+// application object has one (a report from start-up), the program's name as
+// the program gave it, else as the platform records it.
 std::string BoxTitle();
 // The running command (a button's or a timer's Action), numbered from 1; 0
 // when none runs.
