@@ -71,7 +71,7 @@ void tst_AboutWnd::opensWithItsLayout() {
   auto splash = implicit::AboutWnd();
   QCOMPARE(implicit::AboutWnd().get(), splash.get());
   QMainWindow* frame = fw::testing::WidgetOf(*splash);
-  QVERIFY(QTest::qWaitForWindowExposed(frame));
+  QVERIFY(QTest::qWaitForWindowExposed(frame, test_support::kWindowSystemPatience));
   QVERIFY(splash->Visible());
   QCOMPARE(fw::testing::ClientOf(*splash)->size(), QSize(400, 400));
   QCOMPARE(frame->windowTitle(), QString());
@@ -190,7 +190,8 @@ void tst_AboutWnd::keyPressHandsOverAtOnce() {
   QFETCH(QString, control);
   QFETCH(int, key);
   auto splash = implicit::AboutWnd();
-  QVERIFY(QTest::qWaitForWindowExposed(fw::testing::WidgetOf(*splash)));
+  QVERIFY(QTest::qWaitForWindowExposed(fw::testing::WidgetOf(*splash),
+                                       test_support::kWindowSystemPatience));
   QTest::keyClick(PressTarget(*splash, control), static_cast<Qt::Key>(key));
   QVERIFY(!splash->Visible());
   QVERIFY(splash->IsOpen());
@@ -213,7 +214,8 @@ void tst_AboutWnd::mousePressHandsOverAtOnce() {
   QFETCH(QString, control);
   QFETCH(int, button);
   auto splash = implicit::AboutWnd();
-  QVERIFY(QTest::qWaitForWindowExposed(fw::testing::WidgetOf(*splash)));
+  QVERIFY(QTest::qWaitForWindowExposed(fw::testing::WidgetOf(*splash),
+                                       test_support::kWindowSystemPatience));
   QTest::mouseClick(PressTarget(*splash, control), static_cast<Qt::MouseButton>(button));
   QVERIFY(!splash->Visible());
   auto main = LiveMainWindow();
@@ -234,7 +236,8 @@ void tst_AboutWnd::modifierAloneKeepsTheSplash_data() {
 void tst_AboutWnd::modifierAloneKeepsTheSplash() {
   QFETCH(int, key);
   auto splash = implicit::AboutWnd();
-  QVERIFY(QTest::qWaitForWindowActive(fw::testing::WidgetOf(*splash)));
+  QVERIFY(QTest::qWaitForWindowActive(fw::testing::WidgetOf(*splash),
+                                      test_support::kWindowSystemPatience));
   for (const QString& control : {QString(), QStringLiteral("TextField1")}) {
     QTest::keyClick(PressTarget(*splash, control), static_cast<Qt::Key>(key));
   }
@@ -246,7 +249,7 @@ void tst_AboutWnd::modifierAloneKeepsTheSplash() {
 void tst_AboutWnd::ctrlQDuringTheSplashQuits() {
   auto splash = implicit::AboutWnd();
   QWidget* frame = fw::testing::WidgetOf(*splash);
-  QVERIFY(QTest::qWaitForWindowActive(frame));
+  QVERIFY(QTest::qWaitForWindowActive(frame, test_support::kWindowSystemPatience));
   QTest::keyPress(frame, Qt::Key_Control, Qt::ControlModifier);
   QTest::keyClick(frame, Qt::Key_Q, Qt::ControlModifier);
   QTest::keyRelease(frame, Qt::Key_Control);
@@ -273,17 +276,20 @@ void tst_AboutWnd::keyAndMouseEventsReturnFalse() {
 
 void tst_AboutWnd::timerRunsTheHandOverAgainAfterAnEarlyPress() {
   auto splash = implicit::AboutWnd();
-  QVERIFY(QTest::qWaitForWindowExposed(fw::testing::WidgetOf(*splash)));
+  QVERIFY(QTest::qWaitForWindowExposed(fw::testing::WidgetOf(*splash),
+                                       test_support::kWindowSystemPatience));
   QTest::mouseClick(fw::testing::ClientOf(*splash), Qt::LeftButton);
   auto main = LiveMainWindow();
   QVERIFY(main && main->Visible());
   QVERIFY(!splash->Visible());
   // Its activation, which hides the splash too, is over before About.
-  QVERIFY(QTest::qWaitForWindowActive(fw::testing::WidgetOf(*main)));
+  QVERIFY(QTest::qWaitForWindowActive(fw::testing::WidgetOf(*main),
+                                      test_support::kWindowSystemPatience));
 
   // Window > About shows the splash again; the main window goes out of sight.
   main->AboutMenuItem_Action();
-  QVERIFY(QTest::qWaitForWindowActive(fw::testing::WidgetOf(*splash)));
+  QVERIFY(QTest::qWaitForWindowActive(fw::testing::WidgetOf(*splash),
+                                      test_support::kWindowSystemPatience));
   main->Hide();
   QVERIFY(splash->Visible());
 

@@ -5,6 +5,7 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -87,6 +88,45 @@ void ApplySizeLimits(QMainWindow& widget, QWidget& client, const Window::Frame& 
     client.setFixedSize(size(width, height));
     widget.setFixedSize(size(width, height + menu));
   }
+}
+
+// The window that Show asked to be activated, until it is. An activation of
+// another window that the window system delivers meanwhile is most likely the
+// window manager catching up with something earlier (a window it still
+// withdraws hands the activation on), not the user's doing: it raises
+// nothing, as it could hide the window just shown. A window manager may
+// refuse the activation; after a while it is no longer awaited. A menu's
+// hand-back is told apart however late it comes (FocusHandBackWatcher).
+struct AwaitedActivation {
+  QPointer<QWidget> window;
+  QElapsedTimer since;
+};
+AwaitedActivation& Awaited() {
+  static AwaitedActivation awaited;
+  return awaited;
+}
+constexpr qint64 kActivationPatienceMs = 500;
+
+void AwaitActivation(QWidget* window) {
+  Awaited().window = window;
+  Awaited().since.start();
+}
+
+void StopAwaiting(QWidget* window) {
+  if (Awaited().window == window) {
+    Awaited().window.clear();
+  }
+}
+
+// Whether the window's activation is the user's, not a stale one.
+bool ActivationCounts(QWidget* activated) {
+  AwaitedActivation& awaited = Awaited();
+  if (!awaited.window || awaited.window == activated || !awaited.window->isVisible() ||
+      awaited.since.elapsed() > kActivationPatienceMs) {
+    awaited.window.clear();
+    return true;
+  }
+  return false;
 }
 
 #if QUILL_HAVE_XCB
@@ -180,7 +220,9 @@ bool WindowWidget::event(QEvent* event) {
   }
   if (event->type() == QEvent::WindowActivate && owner_) {
     const bool handedBack = std::exchange(focusHandedBack_, false);
-    WindowActivated(*owner_, handedBack ? Activation::HandedBack : Activation::New);
+    if (ActivationCounts(this)) {
+      WindowActivated(*owner_, handedBack ? Activation::HandedBack : Activation::New);
+    }
   }
   return QMainWindow::event(event);
 }
@@ -305,10 +347,15 @@ void NativeWindowShow(Window& window) {
   widget->show();
   widget->raise();
   widget->activateWindow();
+  if (!widget->isActiveWindow()) {
+    AwaitActivation(widget);
+  }
 }
 
 void NativeWindowHide(Window& window) {
-  window.PlatformPeer().widget->hide();
+  WindowWidget* widget = window.PlatformPeer().widget;
+  StopAwaiting(widget);
+  widget->hide();
 }
 
 bool NativeWindowVisible(const Window& window) {
@@ -328,6 +375,7 @@ void NativeWindowDestroy(Window& window) {
   QPointer<WindowWidget>& widget = window.PlatformPeer().widget;
   // Later: this may run inside one of the widget's own events.
   widget->Detach();
+  StopAwaiting(widget);
   widget->hide();
   widget->deleteLater();
   widget.clear();
