@@ -1,8 +1,9 @@
 # Where `cmake --install` and the Debian package put the program, as Debian
 # lays out a program: bin/quillmere; its framework, the framework's core and
 # the plug-in in lib/quillmere, found through an RPATH relative to the
-# executable so that the tree can be moved; its pictures in share/quillmere. The program finds
-# them from its own location (framework/core/include/framework/app_folders.h).
+# executable so that the tree can be moved; its pictures in share/quillmere.
+# The program finds them from its own location
+# (framework/core/include/framework/app_folders.h).
 # On Windows everything stays beside the executable, the pictures in
 # resources\, as in the build tree.
 include(GNUInstallDirs)

@@ -155,7 +155,7 @@ std::unique_ptr<MenuItem::Views> MakeMenuViews() {
   return std::make_unique<HeadlessViews>();
 }
 void RefreshMenuViews(MenuItem& /*item*/) {}
-void NativeEditFocusedControl(Window& /*window*/, MenuRole /*role*/) {}
+void NativeEditFocusedControl(Window& /*window*/, EditAction /*action*/) {}
 void MenuItemVisibilityChanged(MenuItem& /*item*/, const std::vector<Window*>& /*windows*/) {}
 void PostToEventLoop(std::function<void()> work) {
   State().posted.push_back(std::move(work));

@@ -17,24 +17,26 @@
 namespace fw {
 namespace {
 
-// The editing commands a focused text control carries out itself.
+// The Edit menu's commands, as a focused text control carries them out
+// itself.
 template <class Edit>
-void RunEditCommand(MenuRole role, Edit* edit) {
-  switch (role) {
-    case MenuRole::Undo:
+void RunEditCommand(EditAction action, Edit* edit) {
+  switch (action) {
+    case EditAction::Undo:
       edit->undo();
       break;
-    case MenuRole::Cut:
+    case EditAction::Cut:
       edit->cut();
       break;
-    case MenuRole::Copy:
+    case EditAction::Copy:
       edit->copy();
       break;
-    case MenuRole::Paste:
+    case EditAction::Paste:
       edit->paste();
       break;
-    case MenuRole::None:
-    case MenuRole::Quit:
+    case EditAction::Delete:
+    case EditAction::SelectAll:
+      // Only a context menu has them, and Qt's widgets bring their own.
       break;
   }
 }
@@ -72,12 +74,12 @@ void AddItems(Window& window, const Ref<MenuItem>& menuItem, QMenu* menu) {
 
 }  // namespace
 
-void NativeEditFocusedControl(Window& window, MenuRole role) {
+void NativeEditFocusedControl(Window& window, EditAction action) {
   QWidget* focus = window.PlatformPeer().widget->focusWidget();
   if (auto* edit = qobject_cast<QTextEdit*>(focus)) {
-    RunEditCommand(role, edit);
+    RunEditCommand(action, edit);
   } else if (auto* line = qobject_cast<QLineEdit*>(focus)) {
-    RunEditCommand(role, line);
+    RunEditCommand(action, line);
   }
 }
 

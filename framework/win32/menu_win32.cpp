@@ -192,12 +192,10 @@ void RunMenuCommand(Window& window, UINT id) {
   MenuItemChosen(&window, *item);
 }
 
-void NativeEditFocusedControl(Window& window, MenuRole role) {
+void NativeEditFocusedControl(Window& window, EditAction action) {
   HWND focus = GetFocus();
-  if (const std::optional<EditAction> edit = EditActionOf(role);
-      edit && focus != nullptr && IsChild(window.PlatformPeer().hwnd, focus) &&
-      IsEditControl(focus)) {
-    PerformEdit(focus, *edit);
+  if (focus != nullptr && IsChild(window.PlatformPeer().hwnd, focus) && IsEditControl(focus)) {
+    PerformEdit(focus, action);
   }
 }
 

@@ -79,18 +79,14 @@ bool TakesFocus(const RectControl* control) {
          dynamic_cast<const Label*>(control) == nullptr;
 }
 
-// The window's controls that Tab visits, in tab order.
-std::vector<RectControl*> TabChain(Window& window) {
-  std::vector<RectControl*> chain;
-  for (const Ref<Control>& c : window.Controls()) {
-    auto* r = dynamic_cast<RectControl*>(c.get());
-    if (r && r->TabStop() && TakesFocus(r) && r->PlatformPeer() && r->PlatformPeer()->hwnd &&
-        IsWindowVisible(r->PlatformPeer()->hwnd) && IsWindowEnabled(r->PlatformPeer()->hwnd)) {
-      chain.push_back(r);
-    }
-  }
-  std::stable_sort(chain.begin(), chain.end(),
-                   [](RectControl* a, RectControl* b) { return a->TabIndex() < b->TabIndex(); });
+// The window's controls that Tab visits now, in tab order: the tab stops
+// that can take the focus as things stand.
+std::vector<RectControl*> TabChain(const Window& window) {
+  std::vector<RectControl*> chain = TabStopsInOrder(window);
+  std::erase_if(chain, [](const RectControl* r) {
+    HWND hwnd = r->PlatformPeer()->hwnd;
+    return !TakesFocus(r) || hwnd == nullptr || !IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd);
+  });
   return chain;
 }
 

@@ -11,6 +11,7 @@
 #include <msi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwctype>
 #include <filesystem>
@@ -168,6 +169,11 @@ bool Within(const std::wstring& entry, const std::wstring& place) {
   return entry == lower || entry.starts_with(lower + L"\\") || entry.starts_with(lower + L"|");
 }
 
+bool WithinAny(const std::wstring& entry, const std::vector<std::wstring>& places) {
+  return std::any_of(places.begin(), places.end(),
+                     [&entry](const std::wstring& place) { return Within(entry, place); });
+}
+
 // Whether a file or a value lies in the folder or key, at any depth.
 bool HoldsAnything(const std::wstring& entry, const Snapshot& snapshot) {
   const std::wstring below = entry + L"\\";
@@ -194,11 +200,7 @@ std::wstring Unexpected(const Snapshot& before, const Snapshot& now,
                         const std::vector<std::wstring>& places) {
   std::wstring unexpected;
   for (const std::wstring& entry : now) {
-    bool expected = before.contains(entry);
-    for (const std::wstring& place : places) {
-      expected = expected || Within(entry, place);
-    }
-    if (!expected) {
+    if (!before.contains(entry) && !WithinAny(entry, places)) {
       unexpected += entry + L"\n";
     }
   }
@@ -213,12 +215,9 @@ std::wstring LeftBehind(const Snapshot& before, const Snapshot& installed, const
   const std::vector<std::wstring> stores = InstallerStores();
   std::wstring left;
   for (const std::wstring& entry : now) {
-    bool store = false;
-    for (const std::wstring& place : stores) {
-      store = store || Within(entry, place);
-    }
-    if (installed.contains(entry) && !before.contains(entry) &&
-        !(store && entry.find(L'|') == std::wstring::npos && !HoldsAnything(entry, now))) {
+    const bool emptyStore = WithinAny(entry, stores) && entry.find(L'|') == std::wstring::npos &&
+                            !HoldsAnything(entry, now);
+    if (installed.contains(entry) && !before.contains(entry) && !emptyStore) {
       left += entry + L"\n";
     }
   }

@@ -10,8 +10,6 @@
 set -euo pipefail
 parent=$1
 shift
-wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
-wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 
 mkdir -p "$parent"
 dir=$(mktemp -d "$parent/session.XXXXXX")
@@ -29,8 +27,7 @@ source "$(dirname "$0")/../xvfb.sh"
 status=1
 finish() {
   # Everything of the prefix ended before its folder goes.
-  "$wineserver" -k 2>/dev/null || true
-  timeout 60 "$wineserver" -w 2>/dev/null || true
+  end_wine_prefix || true
   stop_xvfb "$dir"
   if [ "$status" -eq 0 ]; then rm -rf "$dir"; else echo "kept $dir"; fi
 }

@@ -1,8 +1,15 @@
-# Sourced by the scripts that start Wine for the tests, after they have set
-# $wine and $wineserver and exported WINEPREFIX and DISPLAY.
-#   make_wine_prefix <log>   a fresh prefix in $WINEPREFIX, its one Wine
-#                            server running and its services settled; what
-#                            Wine prints goes to <log>
+# Sourced by the scripts that start Wine for the tests. Sets $wine and
+# $wineserver; the functions act on the prefix in $WINEPREFIX (and, making
+# it, on the display in $DISPLAY).
+#   make_wine_prefix <log>   a fresh prefix, its one Wine server running and
+#                            its services settled; what Wine prints goes to
+#                            <log>
+#   end_wine_prefix          ends every program of the prefix and its server,
+#                            and waits up to 60 s until they have gone; fails
+#                            when they have not
+wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+
 make_wine_prefix() {
   local log=$1
   rm -rf "$WINEPREFIX"
@@ -24,6 +31,11 @@ make_wine_prefix() {
   "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
     </dev/null >>"$log" 2>&1
   wait_until_settled "$(dirname "$log")/processes"
+}
+
+end_wine_prefix() {
+  "$wineserver" -k 2>/dev/null
+  timeout 60 "$wineserver" -w 2>/dev/null
 }
 
 # The names of the prefix's running programs, one a line, sorted; not those

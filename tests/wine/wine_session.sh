@@ -11,15 +11,12 @@ set -euo pipefail
 # shellcheck source=wine_prefix.sh
 . "$(dirname "$0")/wine_prefix.sh"
 action=$1 dir=$(realpath -m "$2")
-wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
-wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 
 stop() {
   if [ -d "$dir/prefix" ]; then
     # Waits until the server and every process of the prefix have ended, so
     # that nothing of this session outlives it.
-    if (export WINEPREFIX=$dir/prefix; "$wineserver" -k; timeout 60 "$wineserver" -w) \
-      >/dev/null 2>&1; then
+    if (export WINEPREFIX=$dir/prefix; end_wine_prefix) >/dev/null 2>&1; then
       # The server's socket folder, which this Wine names in the prefix.
       local sockets
       sockets=$(cat "$dir/prefix/wineserver" 2>/dev/null || true)

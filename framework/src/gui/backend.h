@@ -1,7 +1,7 @@
 #pragma once
 // The shared decisions the backends call when the platform reports an event,
-// and the run time's state. Only the framework's own files and the test
-// library include this; what a backend provides is in peer.h.
+// and the run time's state. Only the framework's own files and its tests
+// include this; what a backend provides is in peer.h.
 
 #include <chrono>
 #include <cstdint>

@@ -119,11 +119,9 @@ void UpdateMenuEnabling(Window& window) {
 }
 
 void MenuItemChosen(Window* window, MenuItem& item) {
-  const MenuRole role = item.Role();
-  const bool editing = role == MenuRole::Undo || role == MenuRole::Cut || role == MenuRole::Copy ||
-                       role == MenuRole::Paste;
-  if (window != nullptr && editing && NativeWindowExists(*window)) {
-    NativeEditFocusedControl(*window, role);
+  if (const std::optional<EditAction> edit = EditActionOf(item.Role());
+      edit && window != nullptr && NativeWindowExists(*window)) {
+    NativeEditFocusedControl(*window, *edit);
   }
   RunMenuHandlers(window, item);
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "edit_menu.h"
 #include "framework/menu.h"
 #include "framework/rect_control.h"
 #include "framework/window.h"
@@ -55,8 +56,8 @@ std::unique_ptr<MenuItem::Views> MakeMenuViews();
 // views show it.
 void RefreshMenuViews(MenuItem& item);
 // The window's focused text control, if any, carries out the editing
-// command itself (`role` is Undo, Cut, Copy or Paste).
-void NativeEditFocusedControl(Window& window, MenuRole role);
+// command itself.
+void NativeEditFocusedControl(Window& window, EditAction action);
 // The item was shown or hidden: `windows` carry a bar that holds it.
 void MenuItemVisibilityChanged(MenuItem& item, const std::vector<Window*>& windows);
 

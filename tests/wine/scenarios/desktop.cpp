@@ -62,6 +62,19 @@ INPUT KeyInput(WORD virtualKey, bool up) {
   return input;
 }
 
+// The middle of the window on the screen.
+POINT Centre(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+// The context menu's window while one shows (the system's menu class).
+HWND OpenPopupMenu() {
+  HWND popup = FindWindowW(L"#32768", nullptr);
+  return popup != nullptr && IsWindowVisible(popup) ? popup : nullptr;
+}
+
 std::string Seconds(std::chrono::milliseconds time) {
   return std::to_string(time.count() / 1000) + " s";
 }
@@ -223,6 +236,13 @@ std::wstring ClassOf(HWND window) {
   return name;
 }
 
+HWND FocusIn(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+  return info.hwndFocus;
+}
+
 std::string Describe(HWND window) {
   if (!IsWindow(window)) {
     return "(a window that is gone)";
@@ -362,23 +382,16 @@ void ClickAt(POINT screen, bool right) {
 }
 
 void Click(HWND window) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+  ClickAt(Centre(window));
 }
 
 void RightClick(HWND window) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, true);
+  ClickAt(Centre(window), true);
 }
 
 HWND WaitForPopupMenu() {
   HWND popup = nullptr;
-  if (!WaitUntil([&] {
-        popup = FindWindowW(L"#32768", nullptr);
-        return popup != nullptr && IsWindowVisible(popup);
-      })) {
+  if (!WaitUntil([&] { return (popup = OpenPopupMenu()) != nullptr; })) {
     throw Stop("no context menu opened within " + Seconds(kPatience) +
                "; in front: " + Describe(GetForegroundWindow()));
   }
@@ -387,10 +400,7 @@ HWND WaitForPopupMenu() {
 
 void ChooseFromPopupMenu(wchar_t accessKey) {
   Key(static_cast<WORD>(accessKey));
-  WaitUntil([] {
-    HWND popup = FindWindowW(L"#32768", nullptr);
-    return popup == nullptr || !IsWindowVisible(popup);
-  });
+  WaitUntil([] { return OpenPopupMenu() == nullptr; });
 }
 
 void ClickCloseBox(HWND window) {

@@ -86,6 +86,8 @@ std::wstring TextOf(HWND window);
 std::wstring MessageBoxText(HWND box);
 // Client size in pixels.
 SIZE ClientSize(HWND window);
+// The control that has the keyboard focus in the window's thread, or null.
+HWND FocusIn(HWND window);
 
 // The direct child of the window whose top-left corner, in the window's
 // client coordinates, is at (left, top) of the layout times scale.

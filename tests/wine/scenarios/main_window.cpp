@@ -27,11 +27,9 @@ std::wstring LoadFile(const Program& program, const MainWindow& main, const std:
   // The paste goes where the keyboard focus is: the dialog must be in front
   // with its file name field focused.
   const auto focusedField = [&] {
-    GUITHREADINFO gui{};
-    gui.cbSize = sizeof gui;
-    return GetForegroundWindow() == dialog &&
-           GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &gui) && gui.hwndFocus &&
-           IsChild(dialog, gui.hwndFocus) && ClassOf(gui.hwndFocus) == L"Edit";
+    const HWND focus = FocusIn(dialog);
+    return GetForegroundWindow() == dialog && focus != nullptr && IsChild(dialog, focus) &&
+           ClassOf(focus) == L"Edit";
   };
   if (!WaitUntil(focusedField)) {
     throw Stop("the open-file dialog's file name field did not take the focus; in front: " +

@@ -436,14 +436,6 @@ CHECK_TEST(editMenuActsOnTheFocusedField) {
   Quit(program);
 }
 
-// The control that has the keyboard focus in the program's window.
-HWND FocusIn(HWND window) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-  return info.hwndFocus;
-}
-
 // The height of the context menu that shows: its number of entries, seen
 // from another process.
 LONG ContextMenuHeight() {
