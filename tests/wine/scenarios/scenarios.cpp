@@ -127,7 +127,7 @@ std::wstring AnswerMessageBox(const Program& program) {
 void CalculateGivesTheWorkedResults(const Program& program, const MainWindow& main) {
   ReplaceByTyping(main.Count(), L"5");
   ReplaceByPaste(main.Matrix(), W(test_support::kExample));
-  CHECK_EQ(Utf8(TextOf(main.Matrix())), test_support::kExample);
+  CHECK_EQ(Utf8(WaitForText(main.Matrix(), W(test_support::kExample))), test_support::kExample);
   main.Press(L"Calculate");
   CHECK_EQ(Utf8(WaitForText(main.Results(), W(test_support::kExampleResults))),
            test_support::kExampleResults);
