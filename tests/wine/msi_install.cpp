@@ -63,14 +63,8 @@ const wchar_t kUninstall[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uni
 // msiexec with these arguments, as an administrator's script runs it; its
 // exit status.
 long long Msiexec(const std::wstring& arguments) {
-  std::wstring command = L"msiexec.exe " + arguments;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &info)) {
-    throw Stop("cannot start msiexec");
-  }
+  const std::wstring command = L"msiexec.exe " + arguments;
+  const PROCESS_INFORMATION info = StartProcess(nullptr, command, nullptr);
   const DWORD waited = WaitForSingleObject(info.hProcess, 180000);
   DWORD status = 0;
   GetExitCodeProcess(info.hProcess, &status);

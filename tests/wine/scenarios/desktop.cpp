@@ -108,15 +108,34 @@ void Pause(std::chrono::milliseconds time) {
 
 // --- the program ---------------------------------------------------------------
 
-Program::Program(const std::wstring& exe) {
-  std::wstring commandLine = L"\"" + exe + L"\"";
-  const std::wstring folder = exe.substr(0, exe.find_last_of(L"\\/"));
+PROCESS_INFORMATION StartProcess(const wchar_t* application, const std::wstring& commandLine,
+                                 const wchar_t* folder) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.c_str(), &startup, &info_)) {
-    throw Stop("cannot start " + Utf8(exe) + " (error " + std::to_string(GetLastError()) + ")");
+  PROCESS_INFORMATION info{};
+  // Wine on a busy machine now and then refuses a start that it takes a
+  // moment later (error 1359, an internal error): try again until the deadline.
+  DWORD error = 0;
+  const bool started = WaitUntil([&] {
+    // CreateProcessW may write into the line it is given: each try gets a copy.
+    std::wstring line = commandLine;
+    if (CreateProcessW(application, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder,
+                       &startup, &info)) {
+      return true;
+    }
+    error = GetLastError();
+    return false;
+  });
+  if (!started) {
+    throw Stop("cannot start " + Utf8(commandLine) + " within " + Seconds(kPatience) +
+               " (last error " + std::to_string(error) + ")");
   }
+  return info;
+}
+
+Program::Program(const std::wstring& exe) {
+  const std::wstring folder = exe.substr(0, exe.find_last_of(L"\\/"));
+  info_ = StartProcess(exe.c_str(), L"\"" + exe + L"\"", folder.c_str());
 }
 
 Program::~Program() {

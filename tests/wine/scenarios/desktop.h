@@ -35,6 +35,10 @@ bool WaitUntil(const std::function<bool()>& condition,
                std::chrono::milliseconds timeout = kPatience);
 void Pause(std::chrono::milliseconds time);
 
+// Starts a process, trying again while Wine refuses to, until the deadline.
+PROCESS_INFORMATION StartProcess(const wchar_t* application, const std::wstring& commandLine,
+                                 const wchar_t* folder);
+
 // The program under test, started from its executable with the executable's
 // folder as its working folder. Ends it if it is still running when this goes.
 class Program {
