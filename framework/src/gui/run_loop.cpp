@@ -18,11 +18,20 @@ RunState& SharedRunState() {
   return state;
 }
 
-void ResetRun() {
+namespace {
+
+// Every open window goes without its events, and no posted work is left.
+void DiscardWindowsAndPostedWork() {
   for (const Ref<Window>& window : OpenWindows()) {
     window->Discard();
   }
   EndPostedWork();
+}
+
+}  // namespace
+
+void ResetRun() {
+  DiscardWindowsAndPostedWork();
   RunState& s = SharedRunState();
   ExceptionHelper helper = std::move(s.helper);
   s = RunState{};
@@ -45,11 +54,8 @@ void UnhandledException(std::exception_ptr exception) {
 }
 
 void RuntimePerformFinalizers() {
-  // Windows go without their events: the application is ending.
-  for (const Ref<Window>& window : OpenWindows()) {
-    window->Discard();
-  }
-  EndPostedWork();
+  // The application is ending.
+  DiscardWindowsAndPostedWork();
   RuntimeRegisterAppObject(nullptr);
 }
 
